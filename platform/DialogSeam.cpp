@@ -1,0 +1,59 @@
+#include "platform/DialogSeam.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+DialogSeam* installedSeam = nullptr;
+
+QUrl urlFor(const QString& target, const QString& workingDir) {
+    const QUrl url(target);
+    if (url.isValid() && url.scheme().size() > 1) {
+        return url;
+    }
+    return QUrl::fromLocalFile(QDir(workingDir).absoluteFilePath(target));
+}
+
+}  // namespace
+
+QString QtDialogSeam::openFileName(QWidget* owner, const FileDialogRequest& request) {
+    return QFileDialog::getOpenFileName(owner, request.title, request.initialDir, request.filter);
+}
+
+QString QtDialogSeam::saveFileName(QWidget* owner, const FileDialogRequest& request) {
+    return QFileDialog::getSaveFileName(owner, request.title, request.initialDir, request.filter);
+}
+
+int QtDialogSeam::messageBox(QWidget* owner, const QString& text, const QString& title,
+                             unsigned flags) {
+    const QMessageBox::Icon icon =
+        (flags & 0xF0) == kMbIconWarning ? QMessageBox::Warning : QMessageBox::NoIcon;
+    const bool withCancel = (flags & 0x0F) == kMbOkCancel;
+    QMessageBox box(icon, title, text,
+                    withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
+    return box.exec() == QMessageBox::Ok ? kIdOk : kIdCancel;
+}
+
+int QtDialogSeam::openDocument(const QString& target, const QString& workingDir) {
+    const QUrl url = urlFor(target, workingDir);
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
+        return kOpenFileNotFound;
+    }
+    return QDesktopServices::openUrl(url) ? kOpenDone : kOpenNoAssociation;
+}
+
+DialogSeam& dialogSeam() {
+    static QtDialogSeam qtSeam;
+    return installedSeam != nullptr ? *installedSeam : qtSeam;
+}
+
+void setDialogSeam(DialogSeam* seam) { installedSeam = seam; }
+
+}  // namespace platform
