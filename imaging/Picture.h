@@ -8,19 +8,27 @@ namespace imaging {
 // A colour as the rest of the system writes it: 0x00BBGGRR.
 using Colour = std::uint32_t;
 
-constexpr int redOf(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int greenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int redOf(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int greenOf(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 constexpr Colour makeColour(int r, int g, int b) {
     return static_cast<Colour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr Colour greyColour(int v) { return makeColour(v, v, v); }
+constexpr Colour greyColour(int v) {
+    return makeColour(v, v, v);
+}
 
 // A picture value: copying it copies the pixels. 24-bit pixels are stored as R, G, B bytes;
 // 1, 2, 4 and 8-bit pixels as one palette index per byte, with a palette of 2^bits colours.
 // Rows are packed without padding.
 class Picture {
-public:
+  public:
     Picture() = default;
     // A black picture; sizes below 1 give an empty picture, bits other than 1, 2, 4, 8 give 24.
     Picture(int width, int height, int bits = 24);
@@ -55,7 +63,7 @@ public:
 
     friend bool operator==(const Picture&, const Picture&) = default;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     int bits_ = 24;

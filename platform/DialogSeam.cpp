@@ -54,6 +54,8 @@ DialogSeam& dialogSeam() {
     return installedSeam != nullptr ? *installedSeam : qtSeam;
 }
 
-void setDialogSeam(DialogSeam* seam) { installedSeam = seam; }
+void setDialogSeam(DialogSeam* seam) {
+    installedSeam = seam;
+}
 
 }  // namespace platform

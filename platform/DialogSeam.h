@@ -35,7 +35,7 @@ struct FileDialogRequest {
 // Everything modal or external passes through here, so tests can answer with a script
 // instead of waiting on a real dialog.
 class DialogSeam {
-public:
+  public:
     virtual ~DialogSeam() = default;
     // The chosen file's full name, or an empty string when the user cancelled.
     virtual QString openFileName(QWidget* owner, const FileDialogRequest& request) = 0;
@@ -49,7 +49,7 @@ public:
 
 // Qt's own dialogs and QDesktopServices.
 class QtDialogSeam : public DialogSeam {
-public:
+  public:
     QString openFileName(QWidget* owner, const FileDialogRequest& request) override;
     QString saveFileName(QWidget* owner, const FileDialogRequest& request) override;
     int messageBox(QWidget* owner, const QString& text, const QString& title,

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "imaging/Picture.h"
+
+#include <gtest/gtest.h>
 
 using namespace imaging;
 

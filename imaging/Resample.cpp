@@ -1,0 +1,104 @@
+#include "imaging/Resample.h"
+
+#include <vector>
+
+#include "imaging/Status.h"
+
+namespace imaging {
+
+namespace {
+
+// Source positions of the output samples along one axis, relative to the start of the span.
+std::vector<int> samplePositions(int span, int count) {
+    std::vector<int> positions(count);
+    for (int i = 0; i < count; ++i) {
+        positions[i] = static_cast<int>((2LL * i + 1) * span / (2LL * count));
+    }
+    return positions;
+}
+
+bool validSize(int width, int height) {
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+           static_cast<long long>(width) * height <= kMaxPicturePixels;
+}
+
+void copyColourSample(const Picture& source, int sx, int sy, std::uint8_t* dst) {
+    const Colour c = source.colourAt(sx, sy);
+    dst[0] = static_cast<std::uint8_t>(redOf(c));
+    dst[1] = static_cast<std::uint8_t>(greenOf(c));
+    dst[2] = static_cast<std::uint8_t>(blueOf(c));
+}
+
+}  // namespace
+
+int resize(const Picture& source, int width, int height, Picture* out) {
+    if (!validSize(width, height)) {
+        return kInvalidArgument;
+    }
+    if (source.isEmpty()) {
+        return kNoBitmap;
+    }
+    Picture result(width, height, source.bits());
+    result.palette() = source.palette();
+    const int bpp = source.bytesPerPixel();
+    const std::vector<int> columns = samplePositions(source.width(), width);
+    const std::vector<int> rows = samplePositions(source.height(), height);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src = source.row(rows[y]);
+        std::uint8_t* dst = result.row(y);
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t* s = src + columns[x] * bpp;
+            for (int b = 0; b < bpp; ++b) {
+                dst[x * bpp + b] = s[b];
+            }
+        }
+    }
+    *out = std::move(result);
+    return kOk;
+}
+
+int cropResized(const Picture& source, int x, int y, int cropWidth, int cropHeight, int width,
+                int height, Picture* out) {
+    if (!validSize(width, height) || cropWidth <= 0 || cropHeight <= 0) {
+        return kInvalidArgument;
+    }
+    Picture result(width, height, 24);
+    // Columns are non-decreasing, so the output pixels that land inside the source are one run.
+    std::vector<int> columns = samplePositions(cropWidth, width);
+    int first = 0;
+    while (first < width && static_cast<long long>(x) + columns[first] < 0) {
+        ++first;
+    }
+    int last = width;
+    while (last > first && static_cast<long long>(x) + columns[last - 1] >= source.width()) {
+        --last;
+    }
+    for (int dx = first; dx < last; ++dx) {
+        columns[dx] += x;
+    }
+    const std::vector<int> rows = samplePositions(cropHeight, height);
+    for (int dy = 0; dy < height; ++dy) {
+        const long long sy = static_cast<long long>(y) + rows[dy];
+        if (sy < 0 || sy >= source.height()) {
+            continue;
+        }
+        std::uint8_t* dst = result.row(dy);
+        if (source.isTrueColour()) {
+            const std::uint8_t* src = source.row(static_cast<int>(sy));
+            for (int dx = first; dx < last; ++dx) {
+                const std::uint8_t* s = src + columns[dx] * 3;
+                dst[3 * dx] = s[0];
+                dst[3 * dx + 1] = s[1];
+                dst[3 * dx + 2] = s[2];
+            }
+            continue;
+        }
+        for (int dx = first; dx < last; ++dx) {
+            copyColourSample(source, columns[dx], static_cast<int>(sy), dst + 3 * dx);
+        }
+    }
+    *out = std::move(result);
+    return kOk;
+}
+
+}  // namespace imaging
