@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,40 @@ Picture greyPicture(int width, int height, const std::vector<std::uint8_t>& leve
 Picture mixedPicture() {
     return rgbPicture(3, 2,
                       {0, 10, 20, 250, 128, 3, 77, 200, 90, 255, 0, 1, 128, 127, 129, 60, 61, 62});
+}
+
+// Per-channel median of a size x size window with clamped coordinates, computed plainly.
+Picture referenceMedian(const Picture& p, int size) {
+    Picture out = p;
+    const int r = size / 2;
+    const int channels = p.bytesPerPixel();
+    for (int y = 0; y < p.height(); ++y) {
+        for (int x = 0; x < p.width(); ++x) {
+            for (int c = 0; c < channels; ++c) {
+                std::vector<std::uint8_t> window;
+                for (int dy = -r; dy <= r; ++dy) {
+                    for (int dx = -r; dx <= r; ++dx) {
+                        const int sx = std::clamp(x + dx, 0, p.width() - 1);
+                        const int sy = std::clamp(y + dy, 0, p.height() - 1);
+                        window.push_back(p.row(sy)[sx * channels + c]);
+                    }
+                }
+                std::sort(window.begin(), window.end());
+                out.row(y)[x * channels + c] = window[window.size() / 2];
+            }
+        }
+    }
+    return out;
+}
+
+Picture noisyPicture(int width, int height, int bits) {
+    Picture p(width, height, bits);
+    std::uint32_t seed = 7;
+    for (std::uint8_t& v : p.pixels()) {
+        seed = seed * 1664525u + 1013904223u;
+        v = static_cast<std::uint8_t>(seed >> 24);
+    }
+    return p;
 }
 
 }  // namespace
@@ -146,6 +181,15 @@ TEST(Filters, MedianReplicatesBorder) {
     Picture rgb = rgbPicture(3, 1, {0, 100, 200, 50, 0, 10, 255, 50, 0});
     EXPECT_EQ(median(rgb, 3), kOk);
     EXPECT_EQ(rgb.pixels(), (std::vector<std::uint8_t>{0, 100, 200, 50, 50, 10, 255, 50, 0}));
+
+    for (int bits : {8, 24}) {
+        for (int size : {3, 5, 7}) {
+            const Picture noisy = noisyPicture(9, 6, bits);
+            Picture p = noisy;
+            EXPECT_EQ(median(p, size), kOk);
+            EXPECT_EQ(p, referenceMedian(noisy, size)) << bits << " bits, size " << size;
+        }
+    }
 
     Picture tiny = greyPicture(1, 1, {42});
     EXPECT_EQ(median(tiny, 5), kOk);  // window larger than the picture
