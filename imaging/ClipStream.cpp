@@ -189,10 +189,7 @@ int ClipStream::frameToPicture(Picture* out) {
     if (!isWithinDecoderLimit(width, height)) {
         return kCorruptData;
     }
-    scaler_ = sws_getCachedContext(scaler_, width, height,
-                                   static_cast<AVPixelFormat>(frame_->format), width, height,
-                                   AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    if (scaler_ == nullptr) {
+    if (!prepareScaler()) {
         return kUnsupportedCodec;
     }
     Picture picture(width, height, 24);
@@ -203,6 +200,23 @@ int ClipStream::frameToPicture(Picture* out) {
     }
     *out = std::move(picture);
     return kOk;
+}
+
+// The converter is kept while frames keep their size and format. sws_getCachedContext would
+// rebuild it on every frame of full-range (JPEG) YUV, which it rewrites internally.
+bool ClipStream::prepareScaler() {
+    if (scaler_ != nullptr && frame_->width == scalerWidth_ && frame_->height == scalerHeight_ &&
+        frame_->format == scalerFormat_) {
+        return true;
+    }
+    sws_freeContext(scaler_);
+    scaler_ = sws_getContext(
+        frame_->width, frame_->height, static_cast<AVPixelFormat>(frame_->format), frame_->width,
+        frame_->height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    scalerWidth_ = frame_->width;
+    scalerHeight_ = frame_->height;
+    scalerFormat_ = frame_->format;
+    return scaler_ != nullptr;
 }
 
 std::int64_t ClipStream::countPackets() {

@@ -55,6 +55,7 @@ class ClipStream {
     int openDecoder();
     bool readStreamPacket();
     bool nextDecoderPacket();
+    bool prepareScaler();
 
     AVFormatContext* format_ = nullptr;
     AVBSFContext* unpacker_ = nullptr;
@@ -62,6 +63,9 @@ class ClipStream {
     SwsContext* scaler_ = nullptr;
     AVPacket* packet_ = nullptr;
     AVFrame* frame_ = nullptr;
+    int scalerWidth_ = 0;
+    int scalerHeight_ = 0;
+    int scalerFormat_ = AV_PIX_FMT_NONE;
     int streamIndex_ = -1;
     bool sawPacket_ = false;
     bool intact_ = true;
