@@ -13,6 +13,7 @@ extern "C" {
 }
 
 #include "imaging/PictureFile.h"
+#include "imaging/Status.h"
 
 namespace {
 
