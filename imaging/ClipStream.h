@@ -1,0 +1,78 @@
+#pragma once
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavcodec/bsf.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+#include <QString>
+#include <cstdint>
+
+#include "imaging/Picture.h"
+
+namespace imaging {
+
+// The video stream of one clip file, demuxed and decoded frame by frame in output order.
+// Owns every FFmpeg object it uses; knows nothing of pages.
+class ClipStream {
+  public:
+    ClipStream() = default;
+    ~ClipStream();
+    ClipStream(const ClipStream&) = delete;
+    ClipStream& operator=(const ClipStream&) = delete;
+
+    // Opens the file's video stream, its container decided from content. Returns a Status.
+    int open(const QString& file);
+
+    const AVStream& stream() const { return *format_->streams[streamIndex_]; }
+
+    // Moves to the keyframe at or before ts (stream time base) and empties the decoder. With
+    // skipToKeyframe, packets before the first keyframe reached are dropped.
+    bool seek(std::int64_t ts, bool skipToKeyframe);
+    // Decodes the next frame; false once the decodable data has ended.
+    bool decodeNext();
+    // Of the last decoded frame: its best-effort timestamp (AVI stores no pts), whether the
+    // decoder flagged it as damaged, and its pixels as a 24-bit picture.
+    std::int64_t frameTimestamp() const { return frame_->best_effort_timestamp; }
+    bool frameIsDamaged() const;
+    int frameToPicture(Picture* out);
+    // dts of the first packet read since the last seek or open; AV_NOPTS_VALUE before it.
+    std::int64_t firstPacketDts() const { return firstPacketDts_; }
+    // Whether the first packet read since the last seek was a keyframe.
+    bool landedOnKeyframe() const { return landedOnKeyframe_; }
+    // dts of the last packet read; AV_NOPTS_VALUE before any.
+    std::int64_t lastPacketDts() const { return lastPacketDts_; }
+    // Whether every packet since the last seek reached the decoder and was accepted.
+    bool isIntactSinceSeek() const { return intact_; }
+    // Counts the packets of the video stream by reading to the end; seek before decoding again.
+    std::int64_t countPackets();
+
+  private:
+    int openContainer(const QString& file, const AVInputFormat* format);
+    int openUnpacker();
+    int openDecoder();
+    bool readStreamPacket();
+    bool nextDecoderPacket();
+    bool prepareScaler();
+
+    AVFormatContext* format_ = nullptr;
+    AVBSFContext* unpacker_ = nullptr;
+    AVCodecContext* decoder_ = nullptr;
+    SwsContext* scaler_ = nullptr;
+    AVPacket* packet_ = nullptr;
+    AVFrame* frame_ = nullptr;
+    int scalerWidth_ = 0;
+    int scalerHeight_ = 0;
+    int scalerFormat_ = AV_PIX_FMT_NONE;
+    int streamIndex_ = -1;
+    bool sawPacket_ = false;
+    bool intact_ = true;
+    bool skipToKeyframe_ = false;
+    bool landedOnKeyframe_ = true;
+    std::int64_t lastPacketDts_ = AV_NOPTS_VALUE;
+    std::int64_t firstPacketDts_ = AV_NOPTS_VALUE;
+};
+
+}  // namespace imaging
