@@ -21,14 +21,33 @@ QUrl urlFor(const QString& target, const QString& workingDir) {
     return QUrl::fromLocalFile(QDir(workingDir).absoluteFilePath(target));
 }
 
+// Desktop-native dialogs ignore label texts, so Qt's own dialog is used when labels are given.
+QString runFileDialog(QWidget* owner, const FileDialogRequest& request,
+                      QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, request.title, request.initialDir, request.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    for (const auto& [label, text] : request.labels) {
+        if (!text.isEmpty()) {
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setLabelText(static_cast<QFileDialog::DialogLabel>(label), text);
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
+}
+
 }  // namespace
 
 QString QtDialogSeam::openFileName(QWidget* owner, const FileDialogRequest& request) {
-    return QFileDialog::getOpenFileName(owner, request.title, request.initialDir, request.filter);
+    return runFileDialog(owner, request, QFileDialog::AcceptOpen);
 }
 
 QString QtDialogSeam::saveFileName(QWidget* owner, const FileDialogRequest& request) {
-    return QFileDialog::getSaveFileName(owner, request.title, request.initialDir, request.filter);
+    return runFileDialog(owner, request, QFileDialog::AcceptSave);
 }
 
 int QtDialogSeam::messageBox(QWidget* owner, const QString& text, const QString& title,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <map>
 
 class QWidget;
 
@@ -30,6 +31,8 @@ struct FileDialogRequest {
     QString title;
     QString initialDir;
     QString filter;  // "Label (*.a *.b);;Other (*.c)"
+    // Texts for the dialog's own labels, keyed by QFileDialog::DialogLabel; empty keeps Qt's.
+    std::map<int, QString> labels;
 };
 
 // Everything modal or external passes through here, so tests can answer with a script

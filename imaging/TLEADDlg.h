@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <map>
+
+class QWidget;
+
+// The open-file dialog of the imaging control, shown through the dialog seam.
+class TLEADDlg {
+public:
+    // FileOpen's result when the user cancels.
+    static constexpr int kCancelled = 20150;
+
+    // String ids of the dialog's labels.
+    static constexpr int kLabelOpenButton = 340;
+    static constexpr int kLabelPreview = 347;
+    static constexpr int kLabelFileKind = 348;
+    static constexpr int kLabelFolder = 349;
+    static constexpr int kLabelFileName = 350;
+    static constexpr int kLabelCancelButton = 1;
+
+    // Filter as pairs of label and patterns: "Pictures|*.jpg;*.png|Clips|*.avi".
+    QString Filter;
+    QString InitialDir;
+    QString DialogTitle;
+    int UIFlags = 0;
+    QString FileName;
+
+    // Shows the dialog; 0 with FileName set, or kCancelled.
+    int FileOpen(QWidget* owner);
+    // Sets the text of one of the dialog's labels (ids above; unknown ids are kept unused).
+    int SetDlgString(int id, const QString& text);
+    QString dlgString(int id) const;
+
+    // The filter in Qt's form: "Pictures (*.jpg *.png);;Clips (*.avi)".
+    static QString qtFilter(const QString& filter);
+
+private:
+    std::map<int, QString> labels_;
+};

@@ -1,0 +1,60 @@
+// The imaging control's file reading: pages of stills and clips into a bitmap list.
+#include "imaging/PictureFile.h"
+#include "imaging/Status.h"
+#include "imaging/TLEAD.h"
+
+using namespace imaging;
+
+// Clip readers stay open between calls, so stepping through a clip ten pages at a time does
+// not pay for opening it again; a still is decoded whole and needs no reader kept.
+int TLEAD::openReader(const QString& fileName) {
+    if (reader_ && reader_->fileName() == fileName && reader_->isUnchangedOnDisk()) {
+        return kOk;
+    }
+    reader_ = std::make_unique<PictureFileReader>();
+    const int status = reader_->open(fileName);
+    if (status != kOk) {
+        reader_.reset();
+    }
+    return status;
+}
+
+void TLEAD::dropStillReader() {
+    if (reader_ && reader_->delayMs() == 0) {
+        reader_.reset();
+    }
+}
+
+int TLEAD::GetFileInfo(const QString& fileName, int, int) {
+    const int status = openReader(fileName);
+    if (status != kOk) {
+        return status;
+    }
+    infoTotalPages_ = reader_->pageCount();
+    dropStillReader();
+    return kOk;
+}
+
+int TLEAD::Load(const QString& fileName, int bits, int firstPage, int pageCount) {
+    if (bits != 24 || pageCount < 1) {
+        return kInvalidArgument;
+    }
+    int status = openReader(fileName);
+    if (status != kOk) {
+        return status;
+    }
+    std::vector<Picture> pages;
+    status = reader_->readPages(std::max(firstPage, 1), pageCount, &pages);
+    if (status != kOk) {
+        dropStillReader();
+        return status;
+    }
+    bitmapDelay_ = reader_->delayMs();
+    infoTotalPages_ = reader_->pageCount();
+    dropStillReader();
+    items_ = std::move(pages);
+    listMode_ = true;
+    index_ = 0;
+    pictureChanged();
+    return kOk;
+}
