@@ -8,7 +8,6 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <map>
 #include <random>
