@@ -12,9 +12,9 @@ class TLEAD;
 class PreviewWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit PreviewWindow(const QStringList& files, QWidget* parent = nullptr);
 
-private:
+  private:
     void addFile(const QString& file);
 };

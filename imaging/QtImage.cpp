@@ -4,7 +4,9 @@
 
 namespace imaging {
 
-QRgb toQRgb(Colour c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+QRgb toQRgb(Colour c) {
+    return qRgb(redOf(c), greenOf(c), blueOf(c));
+}
 
 QImage toQImage(const Picture& picture) {
     if (picture.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "imaging/DecoderLimit.h"
 #include "imaging/Status.h"
 
 namespace imaging {
@@ -17,11 +18,6 @@ std::vector<int> samplePositions(int span, int count) {
     return positions;
 }
 
-bool validSize(int width, int height) {
-    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
-           static_cast<long long>(width) * height <= kMaxPicturePixels;
-}
-
 void copyColourSample(const Picture& source, int sx, int sy, std::uint8_t* dst) {
     const Colour c = source.colourAt(sx, sy);
     dst[0] = static_cast<std::uint8_t>(redOf(c));
@@ -32,7 +28,7 @@ void copyColourSample(const Picture& source, int sx, int sy, std::uint8_t* dst) 
 }  // namespace
 
 int resize(const Picture& source, int width, int height, Picture* out) {
-    if (!validSize(width, height)) {
+    if (!isWithinDecoderLimit(width, height)) {
         return kInvalidArgument;
     }
     if (source.isEmpty()) {
@@ -59,7 +55,7 @@ int resize(const Picture& source, int width, int height, Picture* out) {
 
 int cropResized(const Picture& source, int x, int y, int cropWidth, int cropHeight, int width,
                 int height, Picture* out) {
-    if (!validSize(width, height) || cropWidth <= 0 || cropHeight <= 0) {
+    if (!isWithinDecoderLimit(width, height) || cropWidth <= 0 || cropHeight <= 0) {
         return kInvalidArgument;
     }
     Picture result(width, height, 24);

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <cstring>
 
 #include "imaging/DecoderLimit.h"
+#include "imaging/QtImage.h"
 #include "imaging/Status.h"
 #include "imaging/StillFormat.h"
 
@@ -31,14 +31,6 @@ int readWholeFile(const QString& file, QByteArray* data) {
     return data->isEmpty() ? kCorruptData : kOk;
 }
 
-Picture pictureFromImage(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    Picture picture(rgb.width(), rgb.height(), 24);
-    for (int y = 0; y < picture.height(); ++y) {
-        std::memcpy(picture.row(y), rgb.constScanLine(y), picture.stride());
-    }
-    return picture;
-}
 
 int decodeData(const QByteArray& data, StillFormat format, Picture* out) {
     const ClaimedSize claimed = claimedSizeOf(format, data);
@@ -62,7 +54,7 @@ int decodeData(const QByteArray& data, StillFormat format, Picture* out) {
     if (!reader.read(&image) || image.isNull() || image.size() != size) {
         return kCorruptData;
     }
-    *out = pictureFromImage(image);
+    *out = fromQImage(image);
     return out->isEmpty() ? kCorruptData : kOk;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "imaging/Combine.h"
+#include "imaging/DecoderLimit.h"
 #include "imaging/Dither.h"
 #include "imaging/PictureFile.h"
 #include "imaging/QtImage.h"
@@ -21,11 +22,7 @@ int validCreateSize(int width, int height) {
     if (width <= 0 || height <= 0) {
         return kInvalidArgument;
     }
-    if (width > kMaxPictureSide || height > kMaxPictureSide ||
-        static_cast<long long>(width) * height > kMaxPicturePixels) {
-        return kTooLarge;
-    }
-    return kOk;
+    return exceedsDecoderLimit(width, height) ? kTooLarge : kOk;
 }
 
 // The outline of a rectangle `penWidth` pixels thick, inside its edges, drawn into the pixels.
@@ -49,11 +46,17 @@ TLEAD::~TLEAD() = default;
 
 // --- The current picture ---
 
-bool TLEAD::hasBitmap() const { return !items_.empty(); }
+bool TLEAD::hasBitmap() const {
+    return !items_.empty();
+}
 
-const Picture* TLEAD::picture() const { return hasBitmap() ? &items_[index_] : nullptr; }
+const Picture* TLEAD::picture() const {
+    return hasBitmap() ? &items_[index_] : nullptr;
+}
 
-Picture* TLEAD::current() { return hasBitmap() ? &items_[index_] : nullptr; }
+Picture* TLEAD::current() {
+    return hasBitmap() ? &items_[index_] : nullptr;
+}
 
 void TLEAD::setBitmap(const Picture& picture) {
     if (picture.isEmpty()) {
@@ -91,11 +94,17 @@ void TLEAD::releaseBitmap() {
     pictureChanged();
 }
 
-int TLEAD::BitmapWidth() const { return hasBitmap() ? picture()->width() : 0; }
+int TLEAD::BitmapWidth() const {
+    return hasBitmap() ? picture()->width() : 0;
+}
 
-int TLEAD::BitmapHeight() const { return hasBitmap() ? picture()->height() : 0; }
+int TLEAD::BitmapHeight() const {
+    return hasBitmap() ? picture()->height() : 0;
+}
 
-int TLEAD::BitmapBits() const { return hasBitmap() ? picture()->bits() : 0; }
+int TLEAD::BitmapBits() const {
+    return hasBitmap() ? picture()->bits() : 0;
+}
 
 int TLEAD::replaceCurrent(Picture picture) {
     items_[index_] = std::move(picture);
@@ -112,7 +121,9 @@ void TLEAD::clearBitmapList() {
     pictureChanged();
 }
 
-int TLEAD::BitmapListCount() const { return listMode_ ? static_cast<int>(items_.size()) : 0; }
+int TLEAD::BitmapListCount() const {
+    return listMode_ ? static_cast<int>(items_.size()) : 0;
+}
 
 int TLEAD::setBitmapListIndex(int index) {
     if (!listMode_ || index < 0 || index >= static_cast<int>(items_.size())) {
@@ -185,14 +196,13 @@ int TLEAD::Size(int width, int height, int) {
     return status == kOk ? replaceCurrent(std::move(resized)) : status;
 }
 
-int TLEAD::Combine(int left, int top, int width, int height, const Picture& source,
-                   int sourceLeft, int sourceTop, int flags) {
+int TLEAD::Combine(int left, int top, int width, int height, const Picture& source, int sourceLeft,
+                   int sourceTop, int flags) {
     Picture* p = current();
     if (p == nullptr) {
         return kNoBitmap;
     }
-    const int status =
-        combine(*p, left, top, width, height, source, sourceLeft, sourceTop, flags);
+    const int status = combine(*p, left, top, width, height, source, sourceLeft, sourceTop, flags);
     pictureChanged();
     return status;
 }
@@ -202,8 +212,8 @@ int TLEAD::ColorRes(int bits, int paletteFlags, int dither, int colours) {
         return kNoBitmap;
     }
     Picture out;
-    const int status = changeColourResolution(*picture(), bits, paletteFlags, dither, colours,
-                                              userPalette_, &out);
+    const int status =
+        changeColourResolution(*picture(), bits, paletteFlags, dither, colours, userPalette_, &out);
     return status == kOk ? replaceCurrent(std::move(out)) : status;
 }
 
@@ -364,8 +374,7 @@ void TLEAD::paintEvent(QPaintEvent*) {
     if (hasBitmap()) {
         const QRect target(dstLeft_, dstTop_, DstWidth(), DstHeight());
         painter.save();
-        painter.setClipRect(QRect(clipLeft_, clipTop_, target.width(), target.height()) &
-                            rect());
+        painter.setClipRect(QRect(clipLeft_, clipTop_, target.width(), target.height()) & rect());
         painter.drawImage(target, displayImage());
         painter.restore();
     }

@@ -20,7 +20,7 @@ class PictureFileReader;
 class TLEAD : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TLEAD(QWidget* parent = nullptr);
     ~TLEAD() override;
 
@@ -123,10 +123,10 @@ public:
     // The picture as painted (converted once per change of the picture).
     const QImage& displayImage() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     imaging::Picture* current();
     // After every change of the picture: drop the display image and repaint.
     void pictureChanged();

@@ -7,7 +7,7 @@ class QWidget;
 
 // The open-file dialog of the imaging control, shown through the dialog seam.
 class TLEADDlg {
-public:
+  public:
     // FileOpen's result when the user cancels.
     static constexpr int kCancelled = 20150;
 
@@ -35,6 +35,6 @@ public:
     // The filter in Qt's form: "Pictures (*.jpg *.png);;Clips (*.avi)".
     static QString qtFilter(const QString& filter);
 
-private:
+  private:
     std::map<int, QString> labels_;
 };

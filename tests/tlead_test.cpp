@@ -1,3 +1,5 @@
+#include "imaging/TLEAD.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -7,7 +9,6 @@
 
 #include "imaging/Dither.h"
 #include "imaging/Status.h"
-#include "imaging/TLEAD.h"
 #include "imaging/TLEADDlg.h"
 #include "tests/support/ClipMaker.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -254,8 +255,8 @@ TEST(TLEAD, LoadsStillsAndClipRunsAsBitmapLists) {
     testsupport::ClipOptions options;
     options.frames = 25;
     options.fps = 10;
-    ASSERT_TRUE(testsupport::writeClip(clip.toStdString(), testsupport::ClipCodec::kMpeg4BFrames,
-                                       options));
+    ASSERT_TRUE(
+        testsupport::writeClip(clip.toStdString(), testsupport::ClipCodec::kMpeg4BFrames, options));
     ASSERT_EQ(lead.GetFileInfo(clip), kOk);
     EXPECT_EQ(lead.InfoTotalPages(), 25);
     ASSERT_EQ(lead.Load(clip, 24, 11, 10), kOk);  // pages 11..20 are frames 10..19

@@ -9,7 +9,7 @@
 // A dialog seam that answers from a script and records what was asked, so tests never wait on
 // a real dialog. Installed for its lifetime.
 class ScriptedDialogs : public platform::DialogSeam {
-public:
+  public:
     struct Message {
         QString text;
         QString title;
@@ -48,7 +48,7 @@ public:
         return openResult;
     }
 
-private:
+  private:
     QString nextFile(const platform::FileDialogRequest& request) {
         fileRequests.push_back(request);
         if (fileAnswers.empty()) {
