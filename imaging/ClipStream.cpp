@@ -18,6 +18,8 @@ ClipStream::~ClipStream() {
 }
 
 int ClipStream::open(const QString& file) {
+    // Failures reach the user as statuses; FFmpeg's own warnings would only clutter stderr.
+    av_log_set_level(AV_LOG_FATAL);
     const AVInputFormat* format = nullptr;
     int status = probeClipFormat(file, &format);
     if (status != kOk) {
