@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
+#include <algorithm>
 #include <vector>
 
 #include "platform/Icons.h"
 #include "platform/TABitBtn.h"
+#include "platform/TTrackBar.h"
 
 namespace {
 
@@ -170,6 +173,126 @@ TEST(IconsTest, EveryButtonIconNameHasAVisibleIcon) {
 TEST(IconsTest, UnknownNameHasNoStandardFallback) {
     EXPECT_FALSE(platform::standardFallback("pixmora-no-such-icon").has_value());
     EXPECT_FALSE(platform::standardFallback("").has_value());
+}
+
+// --- TTrackBar ---
+
+constexpr int kBarWidth = 200;
+
+QImage render(TTrackBar& bar) {
+    return bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Columns in which the two renders differ.
+std::vector<int> changedColumns(const QImage& a, const QImage& b) {
+    std::vector<int> columns;
+    for (int x = 0; x < a.width(); ++x) {
+        for (int y = 0; y < a.height(); ++y) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+// Columns that differ in the topmost row where the two renders differ. The handle stands
+// taller than the groove, so for two handle positions these are the handle's columns only,
+// without the groove's filled part.
+std::vector<int> changedColumnsInTopRow(const QImage& a, const QImage& b) {
+    for (int y = 0; y < a.height(); ++y) {
+        std::vector<int> columns;
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                columns.push_back(x);
+            }
+        }
+        if (!columns.empty()) {
+            return columns;
+        }
+    }
+    return {};
+}
+
+class TTrackBarTest : public testing::Test {
+  protected:
+    TTrackBarTest() {
+        bar.setMin(1);
+        bar.setMax(10);
+        bar.resize(kBarWidth, bar.sizeHint().height());
+    }
+
+    // Columns the ticks add to the bar as it stands.
+    std::vector<int> tickColumns(std::vector<int> ticks) {
+        bar.clearTicks();
+        const QImage plain = render(bar);
+        bar.setTicks(std::move(ticks));
+        return changedColumns(plain, render(bar));
+    }
+
+    TTrackBar bar;
+};
+
+TEST_F(TTrackBarTest, StoresAndClearsTicks) {
+    EXPECT_TRUE(bar.ticks().empty());
+    bar.setTicks({1, 4, 10});
+    EXPECT_EQ(bar.ticks(), (std::vector<int>{1, 4, 10}));
+    bar.clearTicks();
+    EXPECT_TRUE(bar.ticks().empty());
+}
+
+TEST_F(TTrackBarTest, IsHorizontalWithAliasedRange) {
+    EXPECT_EQ(bar.orientation(), Qt::Horizontal);
+    EXPECT_EQ(bar.Min(), 1);
+    EXPECT_EQ(bar.Max(), 10);
+    bar.setPosition(12);
+    EXPECT_EQ(bar.Position(), 10);
+    EXPECT_EQ(bar.value(), 10);
+}
+
+TEST_F(TTrackBarTest, TicksAtTheEndsAreDrawnAtTheEndsOnly) {
+    bar.setPosition(5);
+    const std::vector<int> columns = tickColumns({1, 10});
+    ASSERT_FALSE(columns.empty());
+    const auto nearLeft = [](int x) { return x < kBarWidth / 4; };
+    const auto nearRight = [](int x) { return x >= kBarWidth * 3 / 4; };
+    EXPECT_TRUE(std::any_of(columns.begin(), columns.end(), nearLeft));
+    EXPECT_TRUE(std::any_of(columns.begin(), columns.end(), nearRight));
+    for (const int x : columns) {
+        EXPECT_TRUE(nearLeft(x) || nearRight(x)) << "tick pixel in the middle at x=" << x;
+    }
+}
+
+TEST_F(TTrackBarTest, TickLinesUpWithTheHandle) {
+    bar.setPosition(7);
+    const std::vector<int> ticks = tickColumns({7});
+    bar.clearTicks();
+    const QImage atSeven = render(bar);
+    bar.setPosition(1);
+    std::vector<int> handle = changedColumnsInTopRow(atSeven, render(bar));
+    std::erase_if(handle, [](int x) { return x < kBarWidth / 2; });
+    ASSERT_FALSE(ticks.empty());
+    ASSERT_FALSE(handle.empty());
+    const int handleCentre = (handle.front() + handle.back()) / 2;
+    for (const int x : ticks) {
+        EXPECT_NEAR(x, handleCentre, 2);
+    }
+}
+
+TEST_F(TTrackBarTest, TicksOutsideTheRangeAreNotDrawn) {
+    bar.setPosition(5);
+    EXPECT_TRUE(tickColumns({0, 11, -3}).empty());
+}
+
+TEST_F(TTrackBarTest, ValueChangedFiresOncePerChangeAlsoFromCode) {
+    std::vector<int> changes;
+    QObject::connect(&bar, &QSlider::valueChanged,
+                     [&changes](int value) { changes.push_back(value); });
+    bar.setPosition(5);
+    bar.setPosition(5);
+    bar.setPosition(1);
+    EXPECT_EQ(changes, (std::vector<int>{5, 1}));
 }
 
 }  // namespace
