@@ -14,6 +14,7 @@ struct WindowPlacement {
     int left = 100;
     QString caption = QStringLiteral("Default Caption");
     bool maximised = false;
+    bool operator==(const WindowPlacement&) const = default;
 };
 
 // A rectangle given by its edges; right and bottom are the last pixel inside it.
@@ -45,6 +46,7 @@ struct PanelGeometry {
     int pixelWidth = 46;
     int pixelHeight = 34;
     int pixelSpace = 12;
+    bool operator==(const PanelGeometry&) const = default;
 };
 
 inline constexpr int kMaxColourLevels = 4;
@@ -54,6 +56,7 @@ inline constexpr std::array<int, kMaxColourLevels> kDefaultLevels{0, 85, 170, 25
 struct ColourLevels {
     int count = kMaxColourLevels;
     std::array<int, kMaxColourLevels> levels = kDefaultLevels;
+    bool operator==(const ColourLevels&) const = default;
 };
 
 struct Settings {
@@ -67,6 +70,7 @@ struct Settings {
     ColourLevels red;
     ColourLevels green;
     ColourLevels blue;
+    bool operator==(const Settings&) const = default;
 };
 
 // Values that depend on where and how the program was installed.
