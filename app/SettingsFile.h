@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace platform {
+class Profile;
+}
+
+namespace app {
+
+struct WindowPlacement {
+    int top = 100;
+    int left = 100;
+    QString caption = QStringLiteral("Default Caption");
+    bool maximised = false;
+    bool operator==(const WindowPlacement&) const = default;
+};
+
+// A rectangle given by its edges; right and bottom are the last pixel inside it.
+struct EdgeRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+    bool operator==(const EdgeRect&) const = default;
+};
+
+inline constexpr EdgeRect kDefaultInfoRect{45, 60, 247, 96};
+inline constexpr EdgeRect kDefaultViewRect{45, 97, 247, 151};
+inline constexpr int kDefaultPanelWidth = 160;
+inline constexpr int kDefaultPanelHeight = 54;
+// Panel files cannot hold frames wider or taller than this.
+inline constexpr int kMaxPanelSide = 256;
+
+// Where the panel picture sits in the window and how the device's pixels are drawn.
+struct PanelGeometry {
+    QString panelFile = QStringLiteral("Panel.bmp");
+    EdgeRect infoRect = kDefaultInfoRect;
+    EdgeRect viewRect = kDefaultViewRect;
+    int panelWidth = kDefaultPanelWidth;
+    int panelHeight = kDefaultPanelHeight;
+    int pixelWidth = 46;
+    int pixelHeight = 34;
+    int pixelSpace = 12;
+    bool operator==(const PanelGeometry&) const = default;
+};
+
+inline constexpr int kMaxColourLevels = 4;
+inline constexpr std::array<int, kMaxColourLevels> kDefaultLevels{0, 85, 170, 255};
+
+// The intensities one colour channel steps through. A count of zero or less means no levels.
+struct ColourLevels {
+    int count = kMaxColourLevels;
+    std::array<int, kMaxColourLevels> levels = kDefaultLevels;
+    bool operator==(const ColourLevels&) const = default;
+};
+
+struct Settings {
+    WindowPlacement window;
+    PanelGeometry panel;
+    QString dirPicIn;
+    QString dirImg;
+    QString dirPanelIn;
+    QString panelUrl;
+    QString animeUrl;
+    ColourLevels red;
+    ColourLevels green;
+    ColourLevels blue;
+    bool operator==(const Settings&) const = default;
+};
+
+// Values that depend on where and how the program was installed.
+struct Defaults {
+    QString folder;  // the executable's folder, the starting point of every directory
+    QString panelUrl;
+    QString animeUrl;
+};
+
+// Reads every setting, replacing what is missing, malformed or unusable by its default.
+Settings readSettings(const platform::Profile& profile, const Defaults& defaults);
+
+// Writes every setting except the web addresses, which are only ever edited by hand.
+void writeSettings(platform::Profile& profile, const Settings& settings);
+
+// The executable's path with its extension replaced by ".INI"; when the executable's folder
+// cannot take new files, the same name in the per-user configuration folder (created).
+QString settingsFilePath(const QString& executablePath);
+
+}  // namespace app
