@@ -154,10 +154,15 @@ void writeSettings(Profile& profile, const Settings& settings) {
     writeLevels(profile, kBlue, settings.blue);
 }
 
-QString settingsFilePath(const QString& executablePath) {
+QString basePathOf(const QString& executablePath) {
     const QFileInfo executable(executablePath);
-    const QString name = executable.completeBaseName() + QStringLiteral(".INI");
-    const QString folder = executable.absolutePath();
+    return QDir(executable.absolutePath()).filePath(executable.completeBaseName());
+}
+
+QString settingsFilePath(const QString& basePath) {
+    const QFileInfo base(basePath);
+    const QString name = base.fileName() + QStringLiteral(".INI");
+    const QString folder = base.absolutePath();
     if (canCreateFilesIn(folder)) {
         return QDir(folder).filePath(name);
     }

@@ -86,8 +86,12 @@ Settings readSettings(const platform::Profile& profile, const Defaults& defaults
 // Writes every setting except the web addresses, which are only ever edited by hand.
 void writeSettings(platform::Profile& profile, const Settings& settings);
 
-// The executable's path with its extension replaced by ".INI"; when the executable's folder
-// cannot take new files, the same name in the per-user configuration folder (created).
-QString settingsFilePath(const QString& executablePath);
+// The executable's path without its extension (if any): the settings file and the message
+// catalogue are named after it.
+QString basePathOf(const QString& executablePath);
+
+// The base path with ".INI" added; when its folder cannot take new files, the same name in the
+// per-user configuration folder (created).
+QString settingsFilePath(const QString& basePath);
 
 }  // namespace app

@@ -1,11 +1,19 @@
-#include <QApplication>
+#include <QGuiApplication>
+#include <exception>
 
-#include "app/PreviewWindow.h"
+#include "app/PicMUnit1.h"
+#include "app/PixmoraApplication.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Pixmora"));
-    PreviewWindow window(QApplication::arguments().mid(1));
-    window.show();
-    return QApplication::exec();
+    PixmoraApplication app(argc, argv);
+    try {
+        TForm1 window(app::basePathOf(QCoreApplication::applicationFilePath()));
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        PixmoraApplication::showEscapedException(e.what());
+    } catch (...) {
+        PixmoraApplication::showEscapedException("Unknown error");
+    }
+    return PixmoraApplication::kCrashExitCode;
 }

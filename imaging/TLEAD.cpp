@@ -311,16 +311,27 @@ int TLEAD::DrawRectangle(int left, int top, int width, int height) {
 
 // --- View ---
 
+void TLEAD::setPaintSizeMode(int mode) {
+    paintSizeMode_ = mode == kPaintSizeZoom ? kPaintSizeZoom : kPaintSizeFit;
+    viewChanged();
+}
+
 void TLEAD::setPaintZoomFactor(int percent) {
     zoom_ = std::clamp(percent, kMinZoom, kMaxZoom);
     viewChanged();
 }
 
 int TLEAD::DstWidth() const {
+    if (paintSizeMode_ == kPaintSizeFit) {
+        return width();
+    }
     return static_cast<int>(static_cast<long long>(BitmapWidth()) * zoom_ / 100);
 }
 
 int TLEAD::DstHeight() const {
+    if (paintSizeMode_ == kPaintSizeFit) {
+        return height();
+    }
     return static_cast<int>(static_cast<long long>(BitmapHeight()) * zoom_ / 100);
 }
 

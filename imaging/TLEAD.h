@@ -106,6 +106,12 @@ class TLEAD : public QWidget {
     const std::vector<QRect>& overlayRectangles() const { return overlay_; }
 
     // --- View ---
+    // How the picture is painted: stretched over the whole control, or at PaintZoomFactor
+    // percent with its corner at (DstLeft, DstTop). Coordinates are always pixels.
+    static constexpr int kPaintSizeFit = 0;
+    static constexpr int kPaintSizeZoom = 4;
+    int PaintSizeMode() const { return paintSizeMode_; }
+    void setPaintSizeMode(int mode);
     int PaintZoomFactor() const { return zoom_; }
     void setPaintZoomFactor(int percent);
     int DstLeft() const { return dstLeft_; }
@@ -150,6 +156,7 @@ class TLEAD : public QWidget {
     int penWidth_ = 1;
     std::vector<QRect> overlay_;
 
+    int paintSizeMode_ = kPaintSizeFit;
     int zoom_ = 100;
     int dstLeft_ = 0;
     int dstTop_ = 0;

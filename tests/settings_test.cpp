@@ -192,9 +192,13 @@ TEST_F(SettingsFileTest, UnusablePanelValuesFallBack) {
 TEST(SettingsFilePath, ReplacesTheExtensionNextToTheExecutable) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    EXPECT_EQ(app::settingsFilePath(dir.filePath("pixmora")), dir.filePath("pixmora.INI"));
-    EXPECT_EQ(app::settingsFilePath(dir.filePath("Pixmora.exe")), dir.filePath("Pixmora.INI"));
-    EXPECT_EQ(app::settingsFilePath(dir.filePath("pix.v2.exe")), dir.filePath("pix.v2.INI"));
+    auto forExecutable = [](const QString& exe) {
+        return app::settingsFilePath(app::basePathOf(exe));
+    };
+    EXPECT_EQ(forExecutable(dir.filePath("pixmora")), dir.filePath("pixmora.INI"));
+    EXPECT_EQ(forExecutable(dir.filePath("Pixmora.exe")), dir.filePath("Pixmora.INI"));
+    EXPECT_EQ(forExecutable(dir.filePath("pix.v2.exe")), dir.filePath("pix.v2.INI"));
+    EXPECT_EQ(app::basePathOf(dir.filePath("pix.v2.exe")), dir.filePath("pix.v2"));
     // The check for a usable folder leaves nothing behind.
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
@@ -208,7 +212,7 @@ TEST(SettingsFilePath, FallsBackToTheUserConfigurationFolder) {
     ASSERT_TRUE(plainFile.open(QIODevice::WriteOnly));
     plainFile.close();
 
-    const QString missing = app::settingsFilePath(dir.filePath("missing/Pixmora.exe"));
+    const QString missing = app::settingsFilePath(dir.filePath("missing/Pixmora"));
     EXPECT_EQ(missing, QDir(userFolder).filePath("Pixmora.INI"));
     EXPECT_TRUE(QFileInfo(userFolder).isDir());
     EXPECT_EQ(app::settingsFilePath(dir.filePath("file/pixmora")),

@@ -158,6 +158,7 @@ TEST(TLEAD, FillResizeCombineAndDrawingContext) {
 TEST(TLEAD, ExclusiveOrOutlineLivesAboveThePixels) {
     TLEAD lead;
     lead.resize(20, 20);
+    lead.setPaintSizeMode(TLEAD::kPaintSizeZoom);
     lead.setBitmap(filled(20, 20, makeColour(0, 0, 0)));
     lead.setDrawMode(TLEAD::kDrawModeXorPen);
     lead.setDrawPenColor(0xFFFFFF);
@@ -189,6 +190,9 @@ TEST(TLEAD, PaintsAtZoomAndOffsets) {
     Picture p = filled(10, 10, makeColour(0, 0, 255));
     p.setColourAt(0, 0, makeColour(255, 0, 0));
     lead.setBitmap(p);
+    EXPECT_EQ(lead.DstWidth(), 40);  // by default the picture is stretched over the control
+    EXPECT_EQ(lead.grab().toImage().pixelColor(3, 2), QColor(255, 0, 0));
+    lead.setPaintSizeMode(TLEAD::kPaintSizeZoom);
     lead.setPaintZoomFactor(200);
     EXPECT_EQ(lead.DstWidth(), 20);
     EXPECT_EQ(lead.DstHeight(), 20);

@@ -1,0 +1,190 @@
+// The main window: construction, start-up and destruction.
+#include "app/PicMUnit1.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+
+#include "app/DesignTexts.h"
+#include "imaging/Picture.h"
+#include "imaging/TLEAD.h"
+#include "platform/TPanel.h"
+#include "platform/TStatusBar.h"
+#include "platform/TUpDown.h"
+
+namespace {
+
+// Colours the start-up gives the window's panels, as 0x00BBGGRR.
+constexpr imaging::Colour kViewerBack = 0x4B4C4D;
+constexpr imaging::Colour kBoxBack = 0xD0AE98;
+constexpr imaging::Colour kPictureAreaBack = 0x404040;
+constexpr imaging::Colour kHeadingBack = 0xA5795C;
+constexpr QSize kMinimumSize(1024, 700);
+constexpr QSize kStartSize(1280, 800);
+constexpr int kMaxFramesToMake = 90;
+constexpr int kStartFramesToMake = 30;
+
+QColor qtColour(imaging::Colour c) {
+    return QColor(imaging::redOf(c), imaging::greenOf(c), imaging::blueOf(c));
+}
+
+// The last item whose text is exactly `text`, else the first.
+int lastExactMatch(const QListWidget* list, const QString& text) {
+    for (int i = list->count() - 1; i >= 0; --i) {
+        if (list->item(i)->text() == text) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+CropFrame initialFrame(int right, int bottom, std::int32_t kind) {
+    CropFrame f;
+    f.Right = right;
+    f.Bottom = bottom;
+    f.Kind = kind;
+    return f;
+}
+
+}  // namespace
+
+TForm1::TForm1(const QString& basePath, QWidget* parent)
+    : QMainWindow(parent), basePath_(basePath) {
+    setObjectName(QStringLiteral("Form1"));
+    // The form layout: every control with its design properties.
+    setupToolBar();
+    setupPages();
+    setupStatusBar();
+    setupComponents();
+    setupWorkControls();
+    applyDesignTexts(this);
+    setMinimumSize(kMinimumSize);
+    resize(kStartSize);
+
+    // The panel file control, the undo history and the input frame store join here, created
+    // with the window, as their parts arrive.
+    DefaultLevels = {0, 85, 170, 255};
+    readSettingsFile();
+    ViewWidth = ViewRect.width();
+    ViewHeight = ViewRect.height();
+    StartRect = initialFrame(ViewWidth - 1, ViewHeight - 1, CropFrame::kStart);
+    EndRect = initialFrame(ViewWidth - 1, ViewHeight - 1, CropFrame::kEnd);
+    FontRect = initialFrame(ViewWidth - 1, ViewHeight - 1, CropFrame::kText);
+    Dragging = false;
+    CurrentCursor = 0;
+    DragMode = 0;
+    for (TLEAD* lead : findChildren<TLEAD*>()) {
+        lead->setFocusPolicy(Qt::NoFocus);
+    }
+    connectHandlers();
+    frmMainOnCreate();
+}
+
+// The input frame store, the undo history and the panel file control are freed here, in that
+// order, as their parts arrive; the controls go with the window.
+TForm1::~TForm1() = default;
+
+void TForm1::frmMainOnCreate() {
+    // The message catalogue is applied here first when it arrives; until then the design
+    // captions stand.
+    FontList->addItems(QFontDatabase::families());
+    FontList->setCurrentRow(lastExactMatch(FontList, DefaultFont));
+    cbFColor->setCurrentIndex(0);
+    cbFontB->setCurrentIndex(3);
+    cbFEffect->setCurrentIndex(0);
+    FontRect = initialFrame(15, 15, CropFrame::kText);
+    BackColorCode = 63;
+    PageControl1->setCurrentWidget(TabSheet1);
+
+    LeadIn->setPaintSizeMode(TLEAD::kPaintSizeZoom);
+    LeadIn->setDrawMode(TLEAD::kDrawModeXorPen);
+    LeadIn->setDrawPenColor(0xFFFFFF);
+    LeadIn->setPaintZoomFactor(100);
+    LeadIn->setDrawPenWidth(2);
+    cbScale->setCurrentIndex(2);
+    cbCutK->setCurrentIndex(0);
+    cbEffect->setCurrentIndex(0);
+    cbDither->setCurrentIndex(0);
+    udGetFrm->setMax(kMaxFramesToMake);
+    udGetFrm->setPosition(kStartFramesToMake);
+
+    // The panel page is built from the panel settings here when the panel preview arrives.
+    UpdatingColors = false;
+    applyPanelColours();
+    sizePreviews();
+    writeFrameStatus();
+    cbFontB->hide();
+    Label18->hide();
+    DisableFlags.clear();
+    for (int reason : {1, 2, 4, 8, 16, 32, 255}) {
+        UpdateAvailability(reason);
+    }
+}
+
+void TForm1::applyPanelColours() {
+    LeadIn->setAutoFillBackground(true);
+    QPalette viewer = LeadIn->palette();
+    viewer.setColor(QPalette::Window, qtColour(kViewerBack));
+    LeadIn->setPalette(viewer);
+    PanelIn->setColor(qtColour(kViewerBack));
+    Panel3->setColor(qtColour(kBoxBack));
+    Panel25->setColor(qtColour(kBoxBack));
+    Panel9->setColor(qtColour(kPictureAreaBack));
+    for (TPanel* p : {Panel6, Panel14, Panel15, Panel16, Panel17, Panel18, Panel19, Panel21,
+                      Panel28, Panel29, Panel30, Panel32, Panel33}) {
+        p->setColor(qtColour(kHeadingBack));
+    }
+}
+
+// The previews take the proportions of the device's display area, as large as their holder
+// allows, centred in it, each showing a blank picture of the display's size until used.
+void TForm1::sizePreviews() {
+    const QColor face = palette().color(QPalette::Button);
+    const imaging::Colour blank = imaging::makeColour(face.red(), face.green(), face.blue());
+    auto fit = [&](TLEAD* lead, const QWidget* holder) {
+        const float s = std::min(static_cast<float>(holder->width() - 2) / ViewWidth,
+                                 static_cast<float>(holder->height() - 2) / ViewHeight);
+        lead->CreateBitmap(ViewWidth, ViewHeight, 24);
+        lead->Fill(blank);
+        const int w = static_cast<int>(ViewWidth * s);
+        const int h = static_cast<int>(ViewHeight * s);
+        lead->setGeometry((holder->width() - w) / 2, (holder->height() - h) / 2, w, h);
+    };
+    for (TLEAD* lead : {LeadMono, LeadColor, LeadEfColor, LeadEfMono}) {
+        fit(lead, Panel12);
+    }
+    fit(LeadFont, Panel24);
+}
+
+QString TForm1::frameStatusText(const CropFrame& f) const {
+    if (f.Kind == CropFrame::kText) {
+        const float sx = static_cast<float>(PanelWidth) / std::max(1, LeadFont->width());
+        const float sy = static_cast<float>(PanelHeight) / std::max(1, LeadFont->height());
+        return QStringLiteral("Font :(%1,%2)-(%3,%4)")
+            .arg(static_cast<int>(f.Left * sx))
+            .arg(static_cast<int>(f.Top * sy))
+            .arg(static_cast<int>(f.Right * sx))
+            .arg(static_cast<int>(f.Bottom * sy));
+    }
+    const QString name =
+        f.Kind == CropFrame::kStart ? QStringLiteral("Start ") : QStringLiteral("End ");
+    return name + QStringLiteral("%1:(%2,%3)-(%4,%5)")
+                      .arg(f.FrameNo)
+                      .arg(f.Left)
+                      .arg(f.Top)
+                      .arg(f.Right)
+                      .arg(f.Bottom);
+}
+
+void TForm1::ShowFrameStatus(const CropFrame& f) {
+    StatusBar1->setPanelText(f.Kind, frameStatusText(f));
+}
+
+void TForm1::writeFrameStatus() {
+    ShowFrameStatus(StartRect);
+    ShowFrameStatus(EndRect);
+    ShowFrameStatus(FontRect);
+}

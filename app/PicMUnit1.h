@@ -1,0 +1,298 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "app/Availability.h"
+#include "app/CropFrame.h"
+#include "app/SettingsFile.h"
+#include "imaging/TLEADDlg.h"
+#include "platform/TABitBtn.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTabWidget;
+class QTimer;
+class QWidget;
+class TLEAD;
+class TPanel;
+class TStatusBar;
+class TTrackBar;
+class TUpDown;
+
+// The main window. Its controls keep the names the rest of the system uses for them, as
+// members and as object names. The implementation is split by subject: construction and
+// start-up (PicMUnit1.cpp), layout of each area (PicMUnit1Layout*.cpp), availability and page
+// changes (PicMUnit1Availability.cpp), settings (PicMUnit1Settings.cpp), closing
+// (PicMUnit1Close.cpp).
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // `basePath` is the executable's path without extension: the settings file and the message
+    // catalogue are found from it.
+    explicit TForm1(const QString& basePath, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- Tool bar ---
+    TABitBtn* abbInPic;
+    TABitBtn* abbDelPic;
+    TABitBtn* abbInClr;
+    TABitBtn* abbFLoad;
+    TABitBtn* abbFSave;
+    TABitBtn* abbHelp;
+    TABitBtn* abbHPAccess;
+    TABitBtn* abbEnd;
+
+    // --- Pages ---
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QWidget* TabSheet2;
+    QWidget* TabSheet3;
+    QWidget* TabSheet4;
+
+    // Input page: viewer and scale
+    TPanel* PanelIn;
+    TPanel* Panel10;
+    TLEAD* LeadIn;
+    QLabel* Label3;
+    QComboBox* cbScale;
+    // Input page: input player
+    TTrackBar* tbInFrame;
+    QLabel* Label2;
+    QLineEdit* FrmNo;
+    TABitBtn* abbInFrameStop;
+    TABitBtn* abbInFramePlay;
+    TABitBtn* abbInFramePause;
+    TABitBtn* abbInFrameTop;
+    TABitBtn* abbInFrameBack;
+    TABitBtn* abbInFrameNext;
+    TABitBtn* abbInFrameEnd;
+    // Input page: crop frames and generation
+    TPanel* Panel6;
+    TABitBtn* abbCutS;
+    TABitBtn* abbCutE;
+    TABitBtn* abbAreaResize;
+    QCheckBox* ckLink;
+    QCheckBox* ckFix;
+    QLabel* Label4;
+    QComboBox* cbCutK;
+    QLabel* Label5;
+    QLineEdit* MkFrm;
+    TUpDown* udGetFrm;
+    TABitBtn* abbExecute;
+
+    // Effect page
+    TPanel* Panel19;
+    QComboBox* cbEffect;
+    TTrackBar* tbEffect;
+    TPanel* Panel18;
+    QComboBox* cbDither;
+    TPanel* Panel33;
+    QLabel* Label8;
+    TLEAD* LeadEfColor;
+    QLabel* Label9;
+    TLEAD* LeadEfMono;
+    TABitBtn* abbDesideEfA;
+    TABitBtn* sbDesideEf;
+    TABitBtn* abbUndo;
+
+    // Text page
+    TPanel* Panel14;
+    TPanel* Panel24;
+    TLEAD* LeadFont;
+    TPanel* Panel16;
+    QPlainTextEdit* Memo1;
+    TPanel* Panel15;
+    QListWidget* FontList;
+    QLabel* Label11;
+    QLineEdit* FontSize;
+    TUpDown* udFont;
+    TPanel* Panel17;
+    QLabel* Label19;
+    QCheckBox* cboxBold;
+    QCheckBox* cboxItalic;
+    QCheckBox* cboxUnderL;
+    QCheckBox* cboxStrikeOut;
+    QLabel* Label16;
+    QComboBox* cbFEffect;
+    QLabel* Label17;
+    QComboBox* cbFColor;
+    QLabel* Label18;
+    QComboBox* cbFontB;
+    QLabel* Label12;
+    TTrackBar* tbFontAngle;
+    TABitBtn* abbInsFont;
+    TABitBtn* abbInsFontA;
+    TABitBtn* abbUndo2;
+
+    // Panel page
+    TPanel* Panel9;
+    QLabel* imgPanel;
+    TLEAD* LeadInfo;
+    TLEAD* LeadImage;
+    QLabel* Image6;
+    TTrackBar* tbPanel;
+    TABitBtn* abbPStop;
+    TABitBtn* abbPPlay;
+    TABitBtn* abbPPause;
+    TABitBtn* abbPRep;
+    TPanel* Panel32;
+    TABitBtn* abbSelPanel;
+    TABitBtn* abbGetPImage;
+
+    // --- Frame editing box (beside the pages) ---
+    TPanel* Panel3;
+    TPanel* Panel28;
+    TPanel* Panel29;
+    TPanel* Panel12;
+    TLEAD* LeadColor;
+    TPanel* Panel30;
+    TLEAD* LeadMono;
+    TTrackBar* tbOutPre;
+    QLabel* Label1;
+    QLineEdit* OutPreFrm;
+    QLabel* Label10;
+    TABitBtn* abbOutPreStop;
+    TABitBtn* abbOutPrePlay;
+    TABitBtn* abbOutPrePause;
+    TABitBtn* abbOutPreRep;
+    TABitBtn* abbOutPreBack;
+    TABitBtn* abbOutPreNext;
+    TABitBtn* abbOutPreDel;
+    TABitBtn* abbOutPreClr;
+    // Background colour
+    TPanel* Panel25;
+    TPanel* Panel21;
+    QLabel* Label13;
+    QLabel* Label14;
+    QLabel* Label15;
+    TTrackBar* tbRed;
+    TTrackBar* tbGreen;
+    TTrackBar* tbBlue;
+
+    TStatusBar* StatusBar1;
+
+    // --- Components without a place on screen ---
+    QTimer* TimerIn;
+    QTimer* TimerOutPre;
+    QTimer* TimerP;
+    QObject* ActionList1;
+    QAction* ActStart;
+    QAction* ActStop;
+    QAction* ActPause;
+    QAction* ActRepeat;
+    QAction* ActNext;
+    QAction* ActBack;
+    TLEADDlg LEADDlg1;
+
+    // Work controls: imaging controls that are never shown.
+    TLEAD* LeadCLF;
+    TLEAD* LeadMNF;
+    TLEAD* LeadSource;
+    TLEAD* LeadLoad;
+    TLEAD* LeadWk1;
+    TLEAD* LeadWkCom;
+    TLEAD* LeadWk2;
+    TLEAD* LeadGrWk;
+    TLEAD* LeadImgWk;
+
+    // --- State ---
+    CropFrame StartRect;
+    CropFrame EndRect;
+    CropFrame FontRect;
+    QString PanelFile;
+    app::EdgeRect InfoRect;
+    app::EdgeRect ViewRect;
+    int PanelWidth = 0;
+    int PanelHeight = 0;
+    int PixelWidth = 0;
+    int PixelHeight = 0;
+    int PixelSpace = 0;
+    int ViewWidth = 0;
+    int ViewHeight = 0;
+    QString DefaultFont;
+    QString DirPicIn;
+    QString DirImg;
+    QString DirPanelIn;
+    std::array<QString, 10> ErrorTexts;
+    std::array<QString, 4> MessageTexts;
+    std::array<QString, 4> FileTexts;
+    QString EndConfirmCaption;
+    QString EndConfirmText;
+    QString PanelURL;
+    QString AnimeURL;
+    Availability DisableFlags;
+    std::uint8_t BackColorCode = 0;
+    bool UpdatingColors = false;
+    std::array<int, 4> DefaultLevels{};
+    int RedLevelCount = 0;
+    std::array<int, 4> RedLevels{};
+    int GreenLevelCount = 0;
+    std::array<int, 4> GreenLevels{};
+    int BlueLevelCount = 0;
+    std::array<int, 4> BlueLevels{};
+    bool Dragging = false;
+    int DragMode = 0;
+    float AspectRatio = 0;
+    int DragX = 0;
+    int DragY = 0;
+    std::int16_t CurrentCursor = 0;
+
+    // The settings file this window reads at construction and writes when it closes.
+    QString settingsFileName() const { return settingsFile_; }
+
+    // --- Operations used across the window ---
+    // Re-evaluates the command groups for one reason (1, 2, 4, 8, 16, 32, 64) or the effect
+    // strength bar (255).
+    void UpdateAvailability(int reason);
+    // Writes a crop or text frame's place into its status bar panel.
+    void ShowFrameStatus(const CropFrame& f);
+
+    // --- Event handlers ---
+    void frmMainOnCreate();
+    void pcChange(int index);
+    void abbEndClick();
+    // Asks for confirmation; true when the window may close.
+    bool Form1CloseQuery();
+    void Form1Close();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Layout, one area each.
+    void setupToolBar();
+    void setupPages();
+    void setupInputPage();
+    void setupEffectPage();
+    void setupTextPage();
+    void setupPanelPage();
+    void setupFrameEditBox();
+    void setupStatusBar();
+    void setupComponents();
+    void setupWorkControls();
+    void connectHandlers();
+
+    // Construction and start-up steps.
+    void readSettingsFile();
+    void writeSettingsFile();
+    void applyWindowPlacement(const app::WindowPlacement& placement);
+    void applyPanelColours();
+    void sizePreviews();
+    void writeFrameStatus();
+    QString frameStatusText(const CropFrame& f) const;
+    Availability::State availabilityState() const;
+    void applyAvailability();
+    void showEffectStrengthBar();
+
+    QString basePath_;
+    QString settingsFile_;
+};

@@ -1,0 +1,87 @@
+// Which commands are available, and what a change of page does.
+#include <QComboBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <vector>
+
+#include "app/PicMUnit1.h"
+#include "imaging/TLEAD.h"
+#include "platform/TTrackBar.h"
+#include "platform/TUpDown.h"
+
+Availability::State TForm1::availabilityState() const {
+    Availability::State s;
+    // Input frames arrive with the input store; until then there are none.
+    s.inputFrames = 0;
+    s.inputPlaying = abbInFramePlay->Down();
+    s.framesToMake = udGetFrm->Position();
+    s.hasOutputList = LeadMNF->hasBitmapList();
+    s.outputFrames = LeadMNF->BitmapListCount();
+    s.outputPlaying = abbOutPrePlay->Down();
+    s.panelPlaying = abbPPlay->Down();
+    s.pageIndex = PageControl1->currentIndex();
+    return s;
+}
+
+void TForm1::UpdateAvailability(int reason) {
+    if (reason == Availability::kEffectStrength) {
+        showEffectStrengthBar();
+        return;
+    }
+    DisableFlags.update(reason, availabilityState());
+    applyAvailability();
+}
+
+void TForm1::showEffectStrengthBar() {
+    const int effect = cbEffect->currentIndex();
+    const bool visible = effect >= 1 && effect <= 3;
+    if (tbEffect->isVisibleTo(TabSheet2) != visible) {
+        tbEffect->setVisible(visible);
+    }
+}
+
+void TForm1::applyAvailability() {
+    const std::vector<std::vector<QWidget*>> groups{
+        {abbInPic},
+        {abbDelPic, abbInClr},
+        {abbFLoad},
+        {abbFSave},
+        {abbInFrameStop, abbInFramePlay, abbInFramePause, abbInFrameTop, abbInFrameBack,
+         abbInFrameNext, abbInFrameEnd},
+        {abbCutS},
+        {abbCutE},
+        {abbExecute},
+        {sbDesideEf, abbDesideEfA, abbInsFont, abbInsFontA},
+        {abbOutPreStop, abbOutPrePlay, abbOutPrePause, abbOutPreBack, abbOutPreNext},
+        {abbOutPreDel, abbOutPreClr},
+        {abbPStop, abbPPlay, abbPPause},
+    };
+    for (int g = 0; g < Availability::kGroupCount; ++g) {
+        const bool on = DisableFlags.enabled(g);
+        if (g == 6 && !on && abbCutE->Down()) {
+            // The end crop frame cannot stay in editing once its button goes off.
+            abbCutE->setDown(false);
+        }
+        for (QWidget* w : groups[g]) {
+            w->setEnabled(on);
+        }
+        if (g == 5 && on) {
+            abbCutE->setEnabled(true);
+        }
+    }
+}
+
+void TForm1::pcChange(int index) {
+    if (abbPPlay->Down()) {
+        TimerP->stop();
+        abbPPlay->setDown(false);
+        abbPPause->setDown(false);
+        UpdateAvailability(Availability::kPanelPlaying);
+    }
+    UpdateAvailability(Availability::kNotFirstPage);
+    // The effect preview is recomputed here for the effect page when effects arrive.
+    if (PageControl1->widget(index) == TabSheet3) {
+        LeadMNF->setBitmapListIndex(tbOutPre->Position() - 1);
+        // The text image is redrawn here when text composition arrives.
+    }
+}

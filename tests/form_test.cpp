@@ -1,0 +1,437 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <memory>
+
+#include "app/PicMUnit1.h"
+#include "imaging/TLEAD.h"
+#include "platform/Profile.h"
+#include "platform/TPanel.h"
+#include "platform/TStatusBar.h"
+#include "platform/TTrackBar.h"
+#include "platform/TUpDown.h"
+#include "tests/support/ScriptedDialogs.h"
+
+namespace {
+
+// A window built beside a temporary "executable", with scripted dialogs.
+class FormTest : public testing::Test {
+  protected:
+    QString basePath() const { return dir.filePath("pixmora"); }
+    QString settingsPath() const { return dir.filePath("pixmora.INI"); }
+
+    void writeSettings(const QString& text) {
+        QFile file(settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Text));
+        file.write(text.toUtf8());
+    }
+
+    TForm1& open() {
+        form = std::make_unique<TForm1>(basePath());
+        return *form;
+    }
+
+    // Fills the panel frame list with n frames, as the output store would.
+    void fillOutputFrames(int n) {
+        for (int i = 0; i < n; ++i) {
+            form->LeadMNF->InsertBitmapListItem(-1, imaging::Picture(160, 54, 2));
+        }
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> form;
+};
+
+}  // namespace
+
+TEST_F(FormTest, EveryNamedControlIsAMemberWithItsName) {
+    TForm1& f = open();
+    const std::vector<std::pair<const char*, QObject*>> controls{
+        {"abbInPic", f.abbInPic},
+        {"abbDelPic", f.abbDelPic},
+        {"abbInClr", f.abbInClr},
+        {"abbFLoad", f.abbFLoad},
+        {"abbFSave", f.abbFSave},
+        {"abbHelp", f.abbHelp},
+        {"abbHPAccess", f.abbHPAccess},
+        {"abbEnd", f.abbEnd},
+        {"PageControl1", f.PageControl1},
+        {"TabSheet1", f.TabSheet1},
+        {"TabSheet2", f.TabSheet2},
+        {"TabSheet3", f.TabSheet3},
+        {"TabSheet4", f.TabSheet4},
+        {"PanelIn", f.PanelIn},
+        {"Panel10", f.Panel10},
+        {"LeadIn", f.LeadIn},
+        {"Label3", f.Label3},
+        {"cbScale", f.cbScale},
+        {"tbInFrame", f.tbInFrame},
+        {"Label2", f.Label2},
+        {"FrmNo", f.FrmNo},
+        {"abbInFrameStop", f.abbInFrameStop},
+        {"abbInFramePlay", f.abbInFramePlay},
+        {"abbInFramePause", f.abbInFramePause},
+        {"abbInFrameTop", f.abbInFrameTop},
+        {"abbInFrameBack", f.abbInFrameBack},
+        {"abbInFrameNext", f.abbInFrameNext},
+        {"abbInFrameEnd", f.abbInFrameEnd},
+        {"Panel6", f.Panel6},
+        {"abbCutS", f.abbCutS},
+        {"abbCutE", f.abbCutE},
+        {"abbAreaResize", f.abbAreaResize},
+        {"ckLink", f.ckLink},
+        {"ckFix", f.ckFix},
+        {"Label4", f.Label4},
+        {"cbCutK", f.cbCutK},
+        {"Label5", f.Label5},
+        {"MkFrm", f.MkFrm},
+        {"udGetFrm", f.udGetFrm},
+        {"abbExecute", f.abbExecute},
+        {"Panel19", f.Panel19},
+        {"cbEffect", f.cbEffect},
+        {"tbEffect", f.tbEffect},
+        {"Panel18", f.Panel18},
+        {"cbDither", f.cbDither},
+        {"Panel33", f.Panel33},
+        {"Label8", f.Label8},
+        {"LeadEfColor", f.LeadEfColor},
+        {"Label9", f.Label9},
+        {"LeadEfMono", f.LeadEfMono},
+        {"abbDesideEfA", f.abbDesideEfA},
+        {"sbDesideEf", f.sbDesideEf},
+        {"abbUndo", f.abbUndo},
+        {"Panel14", f.Panel14},
+        {"Panel24", f.Panel24},
+        {"LeadFont", f.LeadFont},
+        {"Panel16", f.Panel16},
+        {"Memo1", f.Memo1},
+        {"Panel15", f.Panel15},
+        {"FontList", f.FontList},
+        {"Label11", f.Label11},
+        {"FontSize", f.FontSize},
+        {"udFont", f.udFont},
+        {"Panel17", f.Panel17},
+        {"Label19", f.Label19},
+        {"cboxBold", f.cboxBold},
+        {"cboxItalic", f.cboxItalic},
+        {"cboxUnderL", f.cboxUnderL},
+        {"cboxStrikeOut", f.cboxStrikeOut},
+        {"Label16", f.Label16},
+        {"cbFEffect", f.cbFEffect},
+        {"Label17", f.Label17},
+        {"cbFColor", f.cbFColor},
+        {"Label18", f.Label18},
+        {"cbFontB", f.cbFontB},
+        {"Label12", f.Label12},
+        {"tbFontAngle", f.tbFontAngle},
+        {"abbInsFont", f.abbInsFont},
+        {"abbInsFontA", f.abbInsFontA},
+        {"abbUndo2", f.abbUndo2},
+        {"Panel9", f.Panel9},
+        {"imgPanel", f.imgPanel},
+        {"LeadInfo", f.LeadInfo},
+        {"LeadImage", f.LeadImage},
+        {"Image6", f.Image6},
+        {"tbPanel", f.tbPanel},
+        {"abbPStop", f.abbPStop},
+        {"abbPPlay", f.abbPPlay},
+        {"abbPPause", f.abbPPause},
+        {"abbPRep", f.abbPRep},
+        {"Panel32", f.Panel32},
+        {"abbSelPanel", f.abbSelPanel},
+        {"abbGetPImage", f.abbGetPImage},
+        {"Panel3", f.Panel3},
+        {"Panel28", f.Panel28},
+        {"Panel29", f.Panel29},
+        {"Panel12", f.Panel12},
+        {"LeadColor", f.LeadColor},
+        {"Panel30", f.Panel30},
+        {"LeadMono", f.LeadMono},
+        {"tbOutPre", f.tbOutPre},
+        {"Label1", f.Label1},
+        {"OutPreFrm", f.OutPreFrm},
+        {"Label10", f.Label10},
+        {"abbOutPreStop", f.abbOutPreStop},
+        {"abbOutPrePlay", f.abbOutPrePlay},
+        {"abbOutPrePause", f.abbOutPrePause},
+        {"abbOutPreRep", f.abbOutPreRep},
+        {"abbOutPreBack", f.abbOutPreBack},
+        {"abbOutPreNext", f.abbOutPreNext},
+        {"abbOutPreDel", f.abbOutPreDel},
+        {"abbOutPreClr", f.abbOutPreClr},
+        {"Panel25", f.Panel25},
+        {"Panel21", f.Panel21},
+        {"Label13", f.Label13},
+        {"Label14", f.Label14},
+        {"Label15", f.Label15},
+        {"tbRed", f.tbRed},
+        {"tbGreen", f.tbGreen},
+        {"tbBlue", f.tbBlue},
+        {"StatusBar1", f.StatusBar1},
+        {"TimerIn", f.TimerIn},
+        {"TimerOutPre", f.TimerOutPre},
+        {"TimerP", f.TimerP},
+        {"ActionList1", f.ActionList1},
+        {"ActStart", f.ActStart},
+        {"ActStop", f.ActStop},
+        {"ActPause", f.ActPause},
+        {"ActRepeat", f.ActRepeat},
+        {"ActNext", f.ActNext},
+        {"ActBack", f.ActBack},
+        {"LeadCLF", f.LeadCLF},
+        {"LeadMNF", f.LeadMNF},
+        {"LeadSource", f.LeadSource},
+        {"LeadLoad", f.LeadLoad},
+        {"LeadWk1", f.LeadWk1},
+        {"LeadWkCom", f.LeadWkCom},
+        {"LeadWk2", f.LeadWk2},
+        {"LeadGrWk", f.LeadGrWk},
+        {"LeadImgWk", f.LeadImgWk},
+    };
+    for (const auto& [name, member] : controls) {
+        ASSERT_NE(member, nullptr) << name;
+        EXPECT_EQ(member->objectName(), QString::fromLatin1(name));
+        EXPECT_EQ(f.findChildren<QObject*>(QString::fromLatin1(name)).size(), 1) << name;
+    }
+    EXPECT_EQ(f.findChildren<TLEAD*>().size(), 17);
+    EXPECT_EQ(f.StatusBar1->panelCount(), 3);
+    EXPECT_EQ(f.ActStop->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(f.ActBack->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    for (QTimer* t : {f.TimerIn, f.TimerOutPre, f.TimerP}) {
+        EXPECT_FALSE(t->isActive());
+        EXPECT_EQ(t->interval(), 100);
+    }
+}
+
+TEST_F(FormTest, StartStateWithoutSettingsFile) {
+    TForm1& f = open();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Default Caption"));
+    EXPECT_EQ(f.pos(), QPoint(100, 100));
+    EXPECT_FALSE(f.isMaximized());
+    EXPECT_EQ(f.ViewWidth, 203);
+    EXPECT_EQ(f.ViewHeight, 55);
+    EXPECT_EQ(f.PanelWidth, 160);
+    EXPECT_EQ(f.PanelHeight, 54);
+    for (const auto* levels : {&f.RedLevels, &f.GreenLevels, &f.BlueLevels}) {
+        EXPECT_EQ(*levels, (std::array<int, 4>{0, 85, 170, 255}));
+    }
+    EXPECT_EQ(f.BackColorCode, 63);
+    EXPECT_EQ(f.DirPicIn, dir.path());
+    EXPECT_EQ(f.PageControl1->currentWidget(), f.TabSheet1);
+    EXPECT_EQ(f.MkFrm->text(), QStringLiteral("30"));
+    EXPECT_EQ(f.udGetFrm->Max(), 90);
+    EXPECT_EQ(f.StartRect.Right, 202);
+    EXPECT_EQ(f.EndRect.Bottom, 54);
+    EXPECT_EQ(f.StatusBar1->panelText(0), QStringLiteral("Start 1:(0,0)-(202,54)"));
+    EXPECT_EQ(f.StatusBar1->panelText(1), QStringLiteral("End 1:(0,0)-(202,54)"));
+    EXPECT_TRUE(f.StatusBar1->panelText(2).startsWith(QStringLiteral("Font :(0,0)-(")));
+    EXPECT_EQ(f.LeadIn->DrawMode(), TLEAD::kDrawModeXorPen);
+    EXPECT_EQ(f.LeadIn->DrawPenWidth(), 2);
+    EXPECT_FALSE(f.cbFontB->isVisibleTo(f.TabSheet3));
+    EXPECT_FALSE(f.tbEffect->isVisibleTo(f.TabSheet2));
+
+    // Previews take the display area's proportions inside their holders.
+    const double aspect = static_cast<double>(f.LeadMono->width()) / f.LeadMono->height();
+    EXPECT_NEAR(aspect, 203.0 / 55.0, 0.05);
+    EXPECT_LE(f.LeadMono->width(), f.Panel12->width());
+    EXPECT_EQ(f.LeadEfColor->size(), f.LeadMono->size());
+    EXPECT_EQ(f.LeadMono->BitmapWidth(), 203);
+
+    // Only adding pictures and loading a panel file are possible at first.
+    for (QWidget* w : {f.abbInPic, f.abbFLoad}) {
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             f.abbDelPic, f.abbInClr, f.abbFSave, f.abbInFramePlay, f.abbInFrameEnd, f.abbCutS,
+             f.abbCutE, f.abbExecute, f.abbDesideEfA, f.abbInsFontA, f.abbOutPrePlay,
+             f.abbOutPreDel, f.abbOutPreClr, f.abbPPlay, f.abbPStop}) {
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    }
+}
+
+TEST_F(FormTest, SettingsAreReadAppliedAndWrittenBack) {
+    writeSettings(QStringLiteral(
+        "[MainForm]\nTop=120\nLeft=140\nCaption=パネル作業\nInitMax=0\n"
+        "[panel]\nPanelFile=Device.bmp\nWidth=128\nHEIGHT=32\nViewLeft=10\nViewTop=20\n"
+        "ViewRight=137\nViewBottom=51\n"
+        "[Directory]\nDirPicIn=/pictures\n"
+        "[URL]\nPanelURL=https://example.invalid/panels\n"
+        "[Red]\nColors=2\n0=10\n1=abc\n"));
+    TForm1& f = open();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("パネル作業"));
+    EXPECT_EQ(f.pos(), QPoint(140, 120));
+    EXPECT_EQ(f.PanelFile, QStringLiteral("Device.bmp"));
+    EXPECT_EQ(f.PanelWidth, 128);
+    EXPECT_EQ(f.PanelHeight, 32);
+    EXPECT_EQ(f.ViewWidth, 128);
+    EXPECT_EQ(f.ViewHeight, 32);
+    EXPECT_EQ(f.DirPicIn, QStringLiteral("/pictures"));
+    EXPECT_EQ(f.PanelURL, QStringLiteral("https://example.invalid/panels"));
+    EXPECT_EQ(f.RedLevelCount, 2);
+    EXPECT_EQ(f.RedLevels, (std::array<int, 4>{10, 85, 0, 0}));  // "abc" is not a number
+
+    f.DirImg = QStringLiteral("/animations");
+    f.setWindowTitle(QStringLiteral("Renamed"));
+    dialogs.messageAnswers.push_back(platform::kIdOk);
+    EXPECT_TRUE(f.close());
+    const platform::Profile written(settingsPath());
+    EXPECT_EQ(written.ReadString("MainForm", "Caption", {}), QStringLiteral("Renamed"));
+    EXPECT_EQ(written.ReadInteger("MainForm", "Left", 0), 140);
+    EXPECT_EQ(written.ReadString("Directory", "DirImg", {}), QStringLiteral("/animations"));
+    EXPECT_EQ(written.ReadInteger("Panel", "Width", 0), 128);
+    EXPECT_EQ(written.ReadInteger("Red", "Colors", 0), 2);
+    EXPECT_FALSE(written.hasKey("Red", "2"));
+    // The web address was put there by hand and is never written, so it survives.
+    EXPECT_EQ(written.ReadString("URL", "PanelURL", {}),
+              QStringLiteral("https://example.invalid/panels"));
+    EXPECT_FALSE(written.hasKey("URL", "AnimeURL"));
+}
+
+TEST_F(FormTest, UnusableSettingsFallBack) {
+    writeSettings(
+        QStringLiteral("[MainForm]\nTop=-40000\nLeft=90000\nInitMax=1\n"
+                       "[Panel]\nWidth=0\nHeight=300\nViewRight=10\n"));
+    TForm1& f = open();
+    // Off every screen: moved back onto one.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(f.pos())) << f.pos().x() << "," << f.pos().y();
+    EXPECT_TRUE(f.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(f.PanelWidth, 160);
+    EXPECT_EQ(f.PanelHeight, 54);
+    EXPECT_EQ(f.ViewWidth, 203);  // right not beyond left: the default display area
+}
+
+TEST_F(FormTest, SettingsGoToTheUserFolderWhenTheProgramFolderIsNotWritable) {
+    QStandardPaths::setTestModeEnabled(true);
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    TForm1 f(dir.filePath("missing/pixmora"));
+    EXPECT_EQ(f.settingsFileName(), QDir(userFolder).filePath(QStringLiteral("pixmora.INI")));
+    QFile::remove(f.settingsFileName());
+    dialogs.messageAnswers.push_back(platform::kIdOk);
+    f.close();
+    EXPECT_TRUE(QFile::exists(f.settingsFileName()));
+    QFile::remove(f.settingsFileName());
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST_F(FormTest, ClosingAsksAndOnlyOkWritesTheSettings) {
+    TForm1& f = open();
+    f.show();
+    f.EndConfirmCaption = QStringLiteral("Pixmora");
+    f.EndConfirmText = QStringLiteral("Quit?");
+    f.abbEnd->click();  // no answer scripted: Cancel
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Quit?"));
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Pixmora"));
+    EXPECT_EQ(dialogs.messages[0].flags, platform::kMbOkCancel);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(QFile::exists(settingsPath()));
+
+    dialogs.messageAnswers.push_back(platform::kIdOk);
+    f.abbEnd->click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_TRUE(QFile::exists(settingsPath()));
+}
+
+TEST_F(FormTest, OutputFramesAndPlayersGovernTheCommands) {
+    TForm1& f = open();
+    fillOutputFrames(89);
+    f.UpdateAvailability(8);
+    for (QWidget* w :
+         {f.abbFLoad, f.abbFSave, f.abbDesideEfA, f.abbOutPrePlay, f.abbOutPreDel, f.abbPPlay}) {
+        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    EXPECT_FALSE(f.sbDesideEf->isVisibleTo(f.TabSheet2));  // in its group but never shown
+    fillOutputFrames(1);
+    f.UpdateAvailability(8);
+    EXPECT_FALSE(f.abbFLoad->isEnabled());  // 90 frames: nothing more can be loaded
+    EXPECT_TRUE(f.abbFSave->isEnabled());
+
+    f.LeadMNF->releaseBitmap();
+    f.UpdateAvailability(8);
+    f.abbOutPrePlay->setDown(true);
+    f.UpdateAvailability(16);
+    for (QWidget* w : {f.abbFLoad, f.abbFSave, f.abbDesideEfA, f.abbOutPreDel}) {
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    }
+    EXPECT_TRUE(f.abbOutPreStop->isEnabled());
+    f.abbPPlay->setDown(true);
+    f.UpdateAvailability(32);
+    f.abbOutPrePlay->setDown(false);
+    f.UpdateAvailability(16);
+    EXPECT_FALSE(f.abbFSave->isEnabled());  // the panel player still runs
+    f.abbPPlay->setDown(false);
+    f.UpdateAvailability(32);
+    EXPECT_TRUE(f.abbFSave->isEnabled());
+
+    f.abbInFramePlay->setDown(true);
+    f.UpdateAvailability(2);
+    EXPECT_FALSE(f.abbInPic->isEnabled());
+    f.abbInFramePlay->setDown(false);
+    f.UpdateAvailability(2);
+    EXPECT_TRUE(f.abbInPic->isEnabled());
+}
+
+TEST_F(FormTest, PagesStopThePanelPlayerAndTakeAwayInputCommands) {
+    TForm1& f = open();
+    fillOutputFrames(3);
+    f.UpdateAvailability(8);
+    f.PageControl1->setCurrentWidget(f.TabSheet4);
+    EXPECT_FALSE(f.abbInPic->isEnabled());
+    f.abbPPlay->setDown(true);
+    f.abbPPause->setDown(true);
+    f.TimerP->start();
+    f.UpdateAvailability(32);
+    EXPECT_FALSE(f.abbFSave->isEnabled());
+
+    f.tbOutPre->setMax(3);
+    f.tbOutPre->setPosition(2);
+    f.PageControl1->setCurrentWidget(f.TabSheet3);  // leaving the panel page stops its player
+    EXPECT_FALSE(f.TimerP->isActive());
+    EXPECT_FALSE(f.abbPPlay->Down());
+    EXPECT_FALSE(f.abbPPause->Down());
+    EXPECT_TRUE(f.abbFSave->isEnabled());
+    EXPECT_EQ(f.LeadMNF->BitmapListIndex(), 1);  // the text page works on the shown frame
+
+    f.PageControl1->setCurrentWidget(f.TabSheet1);
+    EXPECT_TRUE(f.abbInPic->isEnabled());
+    EXPECT_FALSE(f.abbInClr->isEnabled());  // still no input frames
+}
+
+TEST_F(FormTest, OneFrameToMakeReleasesTheEndCropButton) {
+    TForm1& f = open();
+    f.abbCutE->setDown(true);
+    f.udGetFrm->setPosition(1);
+    f.UpdateAvailability(4);
+    EXPECT_FALSE(f.abbCutE->Down());
+    EXPECT_FALSE(f.abbCutE->isEnabled());
+    EXPECT_EQ(f.DisableFlags.flags(6) & 4, 4);
+    f.udGetFrm->setPosition(2);
+    f.UpdateAvailability(4);
+    EXPECT_EQ(f.DisableFlags.flags(6) & 4, 0);
+}
+
+TEST_F(FormTest, EffectStrengthBarFollowsTheEffect) {
+    TForm1& f = open();
+    f.cbEffect->addItems({"none", "brightness", "contrast", "sharpen", "negative"});
+    for (int effect : {0, 1, 2, 3, 4}) {
+        f.cbEffect->setCurrentIndex(effect);
+        f.UpdateAvailability(255);
+        EXPECT_EQ(f.tbEffect->isVisibleTo(f.TabSheet2), effect >= 1 && effect <= 3) << effect;
+    }
+}
