@@ -37,7 +37,9 @@ void TForm1::setupInputPage() {
     LeadIn = named<TLEAD>(Panel10, "LeadIn");
     viewerColumn->addWidget(PanelIn, 1);
 
-    // The input player under the viewer.
+    // The input player under the viewer: the frame bar, then the buttons and the number.
+    tbInFrame = trackBar(TabSheet1, "tbInFrame", 1, 1, 1);
+    viewerColumn->addWidget(tbInFrame);
     auto* player = new QHBoxLayout;
     player->setSpacing(2);
     abbInFrameTop =
@@ -58,14 +60,12 @@ void TForm1::setupInputPage() {
                         abbInFrameStop, abbInFrameNext, abbInFrameEnd}) {
         player->addWidget(b);
     }
-    tbInFrame = trackBar(TabSheet1, "tbInFrame", 1, 1, 1);
-    player->addWidget(tbInFrame, 1);
     Label2 = named<QLabel>(TabSheet1, "Label2");
     FrmNo = named<QLineEdit>(TabSheet1, "FrmNo");
     FrmNo->setText(QStringLiteral("1"));
     FrmNo->setFixedWidth(56);
     FrmNo->setAlignment(Qt::AlignRight);
-    player->addSpacing(8);
+    player->addStretch();
     player->addWidget(Label2);
     player->addWidget(FrmNo);
     viewerColumn->addLayout(player);
