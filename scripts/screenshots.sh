@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds Pixmora, runs it on a virtual display and saves a screenshot of each of its four
+# pages as shot-page1.png .. shot-page4.png (or in the folder given as the first argument).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-.}
+
+bash scripts/install-deps.sh
+for p in xvfb imagemagick xdotool; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' ||
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$p"
+done
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target pixmora
+
+display=:97
+Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
+xvfb=$!
+work=$(mktemp -d)
+cp build/app/pixmora "$work/"
+trap 'kill $xvfb $app 2>/dev/null; rm -rf "$work"' EXIT
+sleep 1
+DISPLAY=$display "$work/pixmora" -qwindowgeometry 1280x800+0+0 >/dev/null 2>&1 &
+app=$!
+sleep 3
+# Click each page's tab (their centres along the tab bar at the window's top left).
+page=1
+for x in 55 145 235 335; do
+    DISPLAY=$display xdotool mousemove "$x" 62 click 1
+    sleep 1
+    DISPLAY=$display import -window root "$out/shot-page$page.png"
+    page=$((page + 1))
+done
+echo "Saved $out/shot-page1.png .. $out/shot-page4.png"
