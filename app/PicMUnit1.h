@@ -6,10 +6,12 @@
 #include <memory>
 
 #include "app/Availability.h"
-#include "app/CropFrame.h"
 #include "app/SettingsFile.h"
 #include "imaging/TLEADDlg.h"
 #include "platform/TABitBtn.h"
+#include "produce/CropFrame.h"
+#include "produce/OutputFrames.h"
+#include "produce/PicMCut.h"
 
 class QAction;
 class QCheckBox;
@@ -256,7 +258,25 @@ class TForm1 : public QMainWindow {
     // Writes a crop or text frame's place into its status bar panel.
     void ShowFrameStatus(const CropFrame& f);
 
+    // Panel colour model: reduces LeadGrWk's picture with the chosen dithering; tints a shown
+    // panel picture; shows a picture fitted into a display; cuts a crop to panel size; shows a
+    // crop in colour (LeadColor) and in panel colours (LeadMono); moves the colour bars.
+    void ReduceToPanel();
+    void TintPanelPalette(TLEAD* control, int code);
+    void ShowFitted(TLEAD* display, const TLEAD* source);
+    void CropToPanel(const CropFrame& rect, TLEAD* source, TLEAD* target);
+    void PreviewCrop(const CropFrame& rect);
+    void SetColorSliders(int code);
+
+    // Output frames: adds a produced frame to both lists at a position and makes it current;
+    // copies a frame within both lists; the number of frames held.
+    void AddOutputFrame(const imaging::Picture& picture, int position);
+    void CopyOutputFrame(int from, int to);
+    int outputFrameCount() const;
+
     // --- Event handlers ---
+    void cbDitherOnChange();
+    void tbColorOnChange();
     void frmMainOnCreate();
     void pcChange(int index);
     void abbEndClick();
@@ -292,6 +312,12 @@ class TForm1 : public QMainWindow {
     Availability::State availabilityState() const;
     void applyAvailability();
     void showEffectStrengthBar();
+
+    produce::ChannelLevels channelLevels() const;
+    // The zoom of the display scale in percent (100 when the scale shows no number).
+    int scalePercent() const;
+    int sliderColorCode() const;
+    produce::OutputLists outputLists();
 
     QString basePath_;
     QString settingsFile_;

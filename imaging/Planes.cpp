@@ -103,7 +103,8 @@ int separatePlanes(const Picture& source, int flags, std::vector<Picture>* plane
     if (status != kOk) {
         return status;
     }
-    const Picture rgb = toTrueColour(source);
+    const Picture converted = source.isTrueColour() ? Picture() : toTrueColour(source);
+    const Picture& rgb = source.isTrueColour() ? source : converted;
     std::vector<Picture> result(3, Picture(rgb.width(), rgb.height(), 8));
     const std::vector<std::uint8_t>& px = rgb.pixels();
     for (std::size_t i = 0; i < px.size() / 3; ++i) {
@@ -113,6 +114,35 @@ int separatePlanes(const Picture& source, int flags, std::vector<Picture>* plane
         result[2].pixels()[i] = static_cast<std::uint8_t>(v.c);
     }
     *planes = std::move(result);
+    return kOk;
+}
+
+int separatePlane(const Picture& source, int flags, int plane, Picture* out) {
+    if (out == nullptr || !isKnownPlaneSet(flags) || plane < 0 || plane > 2) {
+        return kInvalidArgument;
+    }
+    const int status = checkPicture(source);
+    if (status != kOk) {
+        return status;
+    }
+    const Picture converted = source.isTrueColour() ? Picture() : toTrueColour(source);
+    const Picture& rgb = source.isTrueColour() ? source : converted;
+    Picture result(rgb.width(), rgb.height(), 8);
+    const std::uint8_t* px = rgb.pixels().data();
+    std::uint8_t* dst = result.pixels().data();
+    const std::size_t n = result.pixels().size();
+    if (flags == kPlanesHsv && plane == 2) {
+        // The value plane alone is a plain maximum; no hue or saturation arithmetic.
+        for (std::size_t i = 0; i < n; ++i) {
+            dst[i] = std::max({px[3 * i], px[3 * i + 1], px[3 * i + 2]});
+        }
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            const Channels v = planeValues(px[3 * i], px[3 * i + 1], px[3 * i + 2], flags);
+            dst[i] = static_cast<std::uint8_t>(plane == 0 ? v.a : plane == 1 ? v.b : v.c);
+        }
+    }
+    *out = std::move(result);
     return kOk;
 }
 

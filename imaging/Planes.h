@@ -17,6 +17,9 @@ inline constexpr int kPlanesHsl = 3;  // planes 0 hue, 1 lightness, 2 saturation
 // kNoBitmap for an empty source, kInvalidArgument for unknown flags or a null planes.
 int separatePlanes(const Picture& source, int flags, std::vector<Picture>* planes);
 
+// One plane of the same split, computed alone (the value plane is a plain maximum).
+int separatePlane(const Picture& source, int flags, int plane, Picture* out);
+
 // Rebuilds a 24-bit picture from three planes laid out as separatePlanes makes them. Planes that
 // are not 8-bit identity grey, of differing sizes, or not exactly three give kInvalidArgument;
 // an empty plane gives kNoBitmap. *out is replaced only on success.

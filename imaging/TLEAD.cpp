@@ -59,14 +59,19 @@ Picture* TLEAD::current() {
 }
 
 void TLEAD::setBitmap(const Picture& picture) {
+    setBitmap(Picture(picture));
+}
+
+void TLEAD::setBitmap(Picture&& picture) {
     if (picture.isEmpty()) {
         releaseBitmap();
         return;
     }
     if (hasBitmap()) {
-        items_[index_] = picture;
+        items_[index_] = std::move(picture);
     } else {
-        items_.assign(1, picture);
+        items_.clear();
+        items_.push_back(std::move(picture));
         index_ = 0;
     }
     pictureChanged();

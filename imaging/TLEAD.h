@@ -29,6 +29,7 @@ class TLEAD : public QWidget {
     const imaging::Picture* picture() const;
     // Replaces the current picture with a copy (on a list, the current item).
     void setBitmap(const imaging::Picture& picture);
+    void setBitmap(imaging::Picture&& picture);
     // Copies another control's current picture; releases this one's when that has none.
     void setBitmapFrom(const TLEAD& other);
     // Releases the current picture; on a list this removes the current item, and removing
@@ -140,6 +141,7 @@ class TLEAD : public QWidget {
     int replaceCurrent(imaging::Picture picture);
     // Runs an in-place operation on the current picture and repaints.
     int filterCurrent(const std::function<int(imaging::Picture&)>& operation);
+    int materialisePlanes();
     int openReader(const QString& fileName);
     void dropStillReader();
 
@@ -148,7 +150,11 @@ class TLEAD : public QWidget {
     int index_ = 0;
 
     std::vector<imaging::Colour> userPalette_;
-    std::vector<imaging::Picture> planes_;  // the last colour separation
+    // The last colour separation: its source and kind, and its planes once one was replaced
+    // (until then each plane is computed when asked for).
+    std::optional<imaging::Picture> separated_;
+    int separationFlags_ = 0;
+    std::vector<imaging::Picture> planes_;
     std::optional<QImage> drawingImage_;
 
     int drawMode_ = 13;

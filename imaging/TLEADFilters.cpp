@@ -11,22 +11,41 @@ int TLEAD::ColorSeparate(int flags) {
     if (!hasBitmap()) {
         return kNoBitmap;
     }
-    std::vector<Picture> planes;
-    const int status = separatePlanes(*picture(), flags, &planes);
-    if (status == kOk) {
-        planes_ = std::move(planes);
+    if (flags != kPlanesHsv && flags != kPlanesHsl) {
+        return kInvalidArgument;
     }
-    return status;
+    separated_ = *picture();
+    separationFlags_ = flags;
+    planes_.clear();
+    return kOk;
 }
 
 Picture TLEAD::Get_ColorPlanes(int plane) const {
-    if (plane < 0 || plane >= static_cast<int>(planes_.size())) {
+    if (!planes_.empty()) {
+        return plane >= 0 && plane < static_cast<int>(planes_.size()) ? planes_[plane] : Picture();
+    }
+    Picture result;
+    if (!separated_ || separatePlane(*separated_, separationFlags_, plane, &result) != kOk) {
         return {};
     }
-    return planes_[plane];
+    return result;
+}
+
+int TLEAD::materialisePlanes() {
+    if (!planes_.empty()) {
+        return kOk;
+    }
+    if (!separated_) {
+        return kNoBitmap;
+    }
+    return separatePlanes(*separated_, separationFlags_, &planes_);
 }
 
 int TLEAD::Set_ColorPlanes(int plane, const Picture& picture) {
+    const int status = materialisePlanes();
+    if (status != kOk) {
+        return status;
+    }
     if (plane < 0 || plane >= static_cast<int>(planes_.size())) {
         return kInvalidArgument;
     }
@@ -38,6 +57,10 @@ int TLEAD::Set_ColorPlanes(int plane, const Picture& picture) {
 }
 
 int TLEAD::ColorMerge(int flags) {
+    const int planesStatus = materialisePlanes();
+    if (planesStatus != kOk) {
+        return planesStatus;
+    }
     Picture merged;
     const int status = mergePlanes(planes_, flags, &merged);
     if (status != kOk) {

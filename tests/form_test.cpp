@@ -435,3 +435,76 @@ TEST_F(FormTest, EffectStrengthBarFollowsTheEffect) {
         EXPECT_EQ(f.tbEffect->isVisibleTo(f.TabSheet2), effect >= 1 && effect <= 3) << effect;
     }
 }
+
+TEST_F(FormTest, ColourBarsRetintShownPicturesAndFollowCodes) {
+    TForm1& f = open();
+    imaging::Picture panel(4, 1, 2);
+    panel.row(0)[3] = 3;
+    for (TLEAD* shown : {f.LeadMono, f.LeadFont, f.LeadEfMono}) {
+        shown->setBitmap(panel);
+    }
+    f.tbRed->setPosition(0);  // code 0*16 + 3*4 + 3 = 15
+    EXPECT_EQ(f.BackColorCode, 15);
+    for (TLEAD* shown : {f.LeadMono, f.LeadFont, f.LeadEfMono}) {
+        EXPECT_EQ(shown->Get_Pixel(3, 0), imaging::makeColour(0, 255, 255));
+        EXPECT_EQ(shown->Get_Pixel(0, 0), 0u);
+    }
+
+    // Bars set from a loaded file's code do not change the code through their handler.
+    f.SetColorSliders(52);
+    EXPECT_EQ(f.tbRed->Position(), 3);
+    EXPECT_EQ(f.tbGreen->Position(), 1);
+    EXPECT_EQ(f.tbBlue->Position(), 0);
+    EXPECT_EQ(f.BackColorCode, 15);
+    EXPECT_FALSE(f.UpdatingColors);
+}
+
+TEST_F(FormTest, CropPreviewShowsColourAndPanelGreys) {
+    TForm1& f = open();
+    imaging::Picture picture(406, 110);
+    for (int y = 0; y < 110; ++y) {
+        for (int x = 0; x < 406; ++x) {
+            picture.setColourAt(
+                x, y, x < 203 ? imaging::makeColour(250, 0, 0) : imaging::makeColour(20, 20, 20));
+        }
+    }
+    f.LeadIn->setBitmap(picture);
+    f.tbGreen->setPosition(1);  // code 52: red 3, green 1, blue 0
+    f.tbBlue->setPosition(0);
+    CropFrame rect = f.StartRect;
+    rect.Right = 406;
+    rect.Bottom = 110;
+    f.PreviewCrop(rect);
+    EXPECT_EQ(f.LeadColor->BitmapWidth(), f.LeadColor->width());
+    EXPECT_EQ(f.LeadColor->Get_Pixel(0, 0), imaging::makeColour(250, 0, 0));
+    EXPECT_EQ(f.LeadMono->BitmapBits(), 2);
+    EXPECT_EQ(f.LeadMono->Get_Pixel(0, 0), imaging::makeColour(255, 85, 0));  // level 3, tinted
+    EXPECT_EQ(f.LeadMono->Get_Pixel(f.LeadMono->width() - 1, 0), 0u);         // 20: level 0
+    EXPECT_FALSE(f.LeadWk1->hasBitmap());
+    EXPECT_EQ(f.LeadGrWk->BitmapWidth(), 160);
+
+    // A new dithering choice redoes only the effect preview, from the colour one.
+    f.LeadEfColor->setBitmap(picture);
+    f.cbDither->addItems({"Burkes", "JJN", "none", "ordered"});
+    f.cbDither->setCurrentIndex(2);
+    f.cbDitherOnChange();
+    EXPECT_EQ(f.LeadEfMono->BitmapBits(), 2);
+    EXPECT_EQ(f.LeadEfMono->BitmapWidth(), 406);
+    EXPECT_EQ(f.LeadEfMono->Get_Pixel(0, 0), imaging::makeColour(255, 85, 0));
+    EXPECT_EQ(f.LeadMono->BitmapWidth(), f.LeadMono->width());  // untouched
+}
+
+TEST_F(FormTest, OutputFramesEnterBothLists) {
+    TForm1& f = open();
+    const imaging::Picture frame(160, 54);
+    f.AddOutputFrame(frame, 0);
+    f.AddOutputFrame(frame, 1);
+    f.CopyOutputFrame(0, 2);
+    EXPECT_EQ(f.outputFrameCount(), 3);
+    EXPECT_EQ(f.LeadCLF->BitmapListCount(), 3);
+    EXPECT_EQ(f.LeadCLF->BitmapListIndex(), 2);
+    EXPECT_EQ(f.LeadMNF->BitmapListIndex(), 2);
+    EXPECT_EQ(f.LeadMNF->BitmapBits(), 2);
+    f.UpdateAvailability(8);
+    EXPECT_TRUE(f.abbFSave->isEnabled());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+
+#include "imaging/Picture.h"
+#include "produce/CropFrame.h"
+
+class TLEAD;
+
+// The panel colour model: how a colour picture becomes a panel picture of four greys, and how
+// a panel picture is tinted with the background colour for display.
+namespace produce {
+
+// The four panel colours, index = grey level.
+inline constexpr std::array<imaging::Colour, 4> PanelGreys{0x000000, 0x555555, 0xAAAAAA, 0xFFFFFF};
+
+// Dithering of the reduction by the index of the dithering choice: Burkes, JJN, none, ordered.
+inline constexpr std::array<int, 4> DitherMethods{3, 6, 0, 7};
+
+// The dither value for a choice index; no choice (or an unknown one) takes the first.
+int ditherForChoice(int choiceIndex);
+
+// The 8-bit intensities of the four levels of each colour channel.
+struct ChannelLevels {
+    std::array<int, 4> red;
+    std::array<int, 4> green;
+    std::array<int, 4> blue;
+};
+
+// The background colour code of three level indices (0..3 each).
+int backColorCode(int red, int green, int blue);
+
+// Palette entry i (0..3) of a panel picture shown in background colour `code`: each channel is
+// (level × i) / 3, of which only the low 8 bits count.
+imaging::Colour tintedGrey(int code, int i, const ChannelLevels& levels);
+
+// Reduces the current picture of `work` in place to a panel picture: its HSV value plane
+// mapped onto the four panel greys at 2 bits with the given dithering.
+void reduceToPanel(TLEAD& work, int ditherMethod);
+
+// Rewrites palette entries 0..3 of `control`'s current picture for background colour `code`.
+void tintPanelPalette(TLEAD& control, int code, const ChannelLevels& levels);
+
+// Shows a copy of `source`'s current picture in `display`, resized to the display's size.
+void showFitted(TLEAD& display, const TLEAD& source);
+
+// Makes `target`'s picture the part of `source`'s picture inside `rect` (viewer pixels at
+// `zoomPercent`), resized to the panel's size. Parts outside the source stay black.
+void cropToPanel(const CropFrame& rect, int zoomPercent, TLEAD& source, TLEAD& target,
+                 int panelWidth, int panelHeight);
+
+}  // namespace produce
