@@ -76,6 +76,15 @@ Channels colourOfPlanes(int p0, int p1, int p2, int flags) {
     return colourOfHue(p0, chroma, p1 - chroma / 2.0);
 }
 
+// `source` itself when it is 24-bit, else its 24-bit copy kept in `converted`.
+const Picture& trueColourOf(const Picture& source, Picture& converted) {
+    if (source.isTrueColour()) {
+        return source;
+    }
+    converted = toTrueColour(source);
+    return converted;
+}
+
 int checkPlanes(const std::vector<Picture>& planes) {
     if (planes.size() != 3) {
         return kInvalidArgument;
@@ -103,8 +112,8 @@ int separatePlanes(const Picture& source, int flags, std::vector<Picture>* plane
     if (status != kOk) {
         return status;
     }
-    const Picture converted = source.isTrueColour() ? Picture() : toTrueColour(source);
-    const Picture& rgb = source.isTrueColour() ? source : converted;
+    Picture converted;
+    const Picture& rgb = trueColourOf(source, converted);
     std::vector<Picture> result(3, Picture(rgb.width(), rgb.height(), 8));
     const std::vector<std::uint8_t>& px = rgb.pixels();
     for (std::size_t i = 0; i < px.size() / 3; ++i) {
@@ -125,8 +134,8 @@ int separatePlane(const Picture& source, int flags, int plane, Picture* out) {
     if (status != kOk) {
         return status;
     }
-    const Picture converted = source.isTrueColour() ? Picture() : toTrueColour(source);
-    const Picture& rgb = source.isTrueColour() ? source : converted;
+    Picture converted;
+    const Picture& rgb = trueColourOf(source, converted);
     Picture result(rgb.width(), rgb.height(), 8);
     const std::uint8_t* px = rgb.pixels().data();
     std::uint8_t* dst = result.pixels().data();

@@ -9,33 +9,19 @@
 #include "imaging/PictureFile.h"
 #include "imaging/Status.h"
 #include "tests/support/ClipMaker.h"
+#include "tests/support/TempFolderTest.h"
 
 using namespace imaging;
 using testsupport::ClipCodec;
 
 namespace {
 
-class PictureFileTest : public testing::Test {
+class PictureFileTest : public TempFolderTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    QString path(const char* name) const { return dir_.filePath(name); }
-    QString write(const char* name, const QByteArray& bytes) const {
-        QFile out(path(name));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        return path(name);
-    }
     QString clip(const char* name, ClipCodec codec, int frames) const {
         EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), codec, {.frames = frames}));
         return path(name);
     }
-    QByteArray bytesOf(const QString& file) const {
-        QFile in(file);
-        in.open(QIODevice::ReadOnly);
-        return in.readAll();
-    }
-
-    QTemporaryDir dir_;
 };
 
 QImage redSquare() {

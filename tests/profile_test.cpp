@@ -7,27 +7,15 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "tests/support/TempFolderTest.h"
+
 using platform::Profile;
 
 namespace {
 
-class ProfileTest : public testing::Test {
+class ProfileTest : public TempFolderTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    QString path(const char* name) const { return dir_.filePath(name); }
-    QString write(const char* name, const QByteArray& bytes) const {
-        QFile out(path(name));
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        return path(name);
-    }
-    static std::string bytesOf(const QString& file) {
-        QFile in(file);
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        return in.readAll().toStdString();
-    }
-
-    QTemporaryDir dir_;
+    static std::string textOf(const QString& file) { return bytesOf(file).toStdString(); }
 };
 
 TEST_F(ProfileTest, MissingOrUnreadableFileIsEmpty) {
@@ -51,7 +39,7 @@ TEST_F(ProfileTest, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(profile.ReadString("MainForm", "Caption", ""), "Bye");
     ASSERT_EQ(profile.save(), platform::kProfileOk);
     // The spelling found in the file is kept; no second key appears.
-    EXPECT_EQ(bytesOf(profile.fileName()), "[MainForm]\nCaption=Bye\n");
+    EXPECT_EQ(textOf(profile.fileName()), "[MainForm]\nCaption=Bye\n");
 }
 
 TEST_F(ProfileTest, IntegersAcceptOnlyWholeDecimalNumbers) {
@@ -97,7 +85,7 @@ TEST_F(ProfileTest, SaveKeepsEntriesItDidNotRewriteInTheirOrder) {
     profile.WriteInteger("First", "c", 3);
     profile.WriteString("Third", "z", "last");
     ASSERT_EQ(profile.save(), platform::kProfileOk);
-    const std::string saved = bytesOf(profile.fileName());
+    const std::string saved = textOf(profile.fileName());
     EXPECT_EQ(saved,
               "; made by hand\n\n\n[First]\nb=2\na=1\nc=3\n\n\n[Unknown]\nmine=kept\n\n\n"
               "[Second]\nx=new\n\n\n[Third]\nz=last\n");
@@ -107,7 +95,7 @@ TEST_F(ProfileTest, SaveKeepsEntriesItDidNotRewriteInTheirOrder) {
     EXPECT_EQ(reread.ReadString("Unknown", "mine", ""), "kept");
     EXPECT_EQ(reread.ReadInteger("First", "c", 0), 3);
     ASSERT_EQ(reread.save(), platform::kProfileOk);
-    EXPECT_EQ(bytesOf(reread.fileName()), saved);
+    EXPECT_EQ(textOf(reread.fileName()), saved);
 }
 
 TEST_F(ProfileTest, FailedSaveLeavesThePreviousFile) {
@@ -131,7 +119,7 @@ TEST_F(ProfileTest, FailedSaveLeavesThePreviousFile) {
     Profile underFile(file + "/p.ini");
     underFile.WriteString("A", "k", "new");
     EXPECT_NE(underFile.save(), platform::kProfileOk);
-    EXPECT_EQ(bytesOf(file), original);
+    EXPECT_EQ(textOf(file), original);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"p.ini"});
 }
 
@@ -141,7 +129,7 @@ TEST_F(ProfileTest, Utf8TextRoundTrips) {
     profile.WriteString("MainForm", "Caption", title);
     profile.WriteString("MainForm", "Padded", "  both ends  ");
     ASSERT_EQ(profile.save(), platform::kProfileOk);
-    EXPECT_NE(bytesOf(profile.fileName()).find(title.toStdString()), std::string::npos);
+    EXPECT_NE(textOf(profile.fileName()).find(title.toStdString()), std::string::npos);
 
     const Profile reread(profile.fileName());
     EXPECT_EQ(reread.ReadString("mainform", "caption", ""), title);
@@ -161,7 +149,7 @@ TEST_F(ProfileTest, WritesCannotAddLinesToTheFile) {
     profile.WriteString("Line\nBreak", "k", "v");
     profile.WriteString(" S", "k", "v");
     ASSERT_EQ(profile.save(), platform::kProfileOk);
-    EXPECT_EQ(bytesOf(profile.fileName()), "[S]\nk=one  [Injected] evil=1\n");
+    EXPECT_EQ(textOf(profile.fileName()), "[S]\nk=one  [Injected] evil=1\n");
 
     const Profile reread(profile.fileName());
     EXPECT_FALSE(reread.hasKey("Injected", "evil"));
