@@ -8,7 +8,6 @@
 #include <QListWidget>
 #include <QTabWidget>
 
-#include "app/DesignTexts.h"
 #include "imaging/Picture.h"
 #include "imaging/TLEAD.h"
 #include "platform/TPanel.h"
@@ -60,7 +59,6 @@ TForm1::TForm1(const QString& basePath, QWidget* parent)
     setupStatusBar();
     setupComponents();
     setupWorkControls();
-    applyDesignTexts(this);
     setMinimumSize(kMinimumSize);
     resize(kStartSize);
 
@@ -88,8 +86,7 @@ TForm1::TForm1(const QString& basePath, QWidget* parent)
 TForm1::~TForm1() = default;
 
 void TForm1::frmMainOnCreate() {
-    // The message catalogue is applied here first when it arrives; until then the design
-    // captions stand.
+    LoadMessages();
     FontList->addItems(QFontDatabase::families());
     FontList->setCurrentRow(lastExactMatch(FontList, DefaultFont));
     cbFColor->setCurrentIndex(0);

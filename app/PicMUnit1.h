@@ -274,7 +274,16 @@ class TForm1 : public QMainWindow {
     void CopyOutputFrame(int from, int to);
     int outputFrameCount() const;
 
+    // Texts: applies the message catalogue; hands a label to the open-picture dialog; shows
+    // the error box for a status.
+    void LoadMessages();
+    void SetFileDialogText(int id, const QString& text);
+    void ShowError(int status);
+
     // --- Event handlers ---
+    void abbHelpClick();
+    void abbGetPImageClick();
+    void abbHPAccessClick();
     void cbDitherOnChange();
     void tbColorOnChange();
     void frmMainOnCreate();
@@ -313,6 +322,9 @@ class TForm1 : public QMainWindow {
     void applyAvailability();
     void showEffectStrengthBar();
 
+    QWidget* control(const char* name) const;
+    // The executable's folder: where the help document and the pages lie.
+    QString programFolder() const;
     produce::ChannelLevels channelLevels() const;
     // The zoom of the display scale in percent (100 when the scale shows no number).
     int scalePercent() const;

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -77,6 +78,8 @@ void TForm1::setupPages() {
     for (QWidget* page : {TabSheet1, TabSheet2, TabSheet3, TabSheet4}) {
         PageControl1->addTab(page, QString());
     }
+    // A click on a tab also lets the arrow keys move between the pages.
+    PageControl1->tabBar()->setFocusPolicy(Qt::StrongFocus);
     setupInputPage();
     setupEffectPage();
     setupTextPage();

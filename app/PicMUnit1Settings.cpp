@@ -47,8 +47,8 @@ void TForm1::readSettingsFile() {
     const QString folder = QFileInfo(basePath_).absolutePath();
     const app::Defaults defaults{
         folder,
-        QUrl::fromLocalFile(folder + QStringLiteral("/panels.html")).toString(),
-        QUrl::fromLocalFile(folder + QStringLiteral("/animations.html")).toString(),
+        QUrl::fromLocalFile(folder + QStringLiteral("/web/panels.html")).toString(),
+        QUrl::fromLocalFile(folder + QStringLiteral("/web/animations.html")).toString(),
     };
     const platform::Profile profile(settingsFile_);
     const app::Settings s = app::readSettings(profile, defaults);

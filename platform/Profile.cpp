@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <limits>
 #include <optional>
 #include <string>
@@ -55,6 +56,17 @@ std::optional<int> parseWholeNumber(const char* text) {
     return static_cast<int>(value);
 }
 
+// The text as UTF-8: unchanged when it already is valid UTF-8, else decoded as Shift_JIS.
+QByteArray asUtf8(const QByteArray& text) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8(text);
+    if (!utf8.hasError()) {
+        return text;
+    }
+    QStringDecoder shiftJis("Shift_JIS");
+    return shiftJis.isValid() ? QString(shiftJis(text)).toUtf8() : text;
+}
+
 // Names that would read back differently, or turn into comments, headers or extra lines.
 bool isStorableName(const QString& name, QChar forbidden) {
     if (name.isEmpty() || name.trimmed() != name) {
@@ -75,7 +87,7 @@ QByteArray singleLine(const QString& value) {
 
 }  // namespace
 
-Profile::Profile(QString fileName)
+Profile::Profile(QString fileName, Encoding encoding)
     : fileName_(std::move(fileName)), entries_(std::make_unique<Entries>()) {
     entries_->ini.SetUnicode(true);
     entries_->ini.SetMultiKey(false);
@@ -86,7 +98,10 @@ Profile::Profile(QString fileName)
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
-    const QByteArray text = file.readAll();
+    QByteArray text = file.readAll();
+    if (encoding == Encoding::kUtf8OrShiftJis) {
+        text = asUtf8(text);
+    }
     if (entries_->ini.LoadData(text.constData(), static_cast<size_t>(text.size())) < 0) {
         entries_->ini.Reset();
     }

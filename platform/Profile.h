@@ -18,8 +18,12 @@ enum ProfileStatus : int {
 // entries this program does not know about survive a save.
 class Profile {
   public:
+    // How the file's text is decoded: always UTF-8, or as Shift_JIS when it is not valid UTF-8
+    // (message catalogues written on older systems).
+    enum class Encoding { kUtf8, kUtf8OrShiftJis };
+
     // Reads fileName when it exists; a missing or unreadable file gives an empty profile.
-    explicit Profile(QString fileName);
+    explicit Profile(QString fileName, Encoding encoding = Encoding::kUtf8);
     ~Profile();
     Profile(const Profile&) = delete;
     Profile& operator=(const Profile&) = delete;

@@ -9,7 +9,7 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     libsimpleini-dev
     libgtest-dev libbenchmark-dev
-    fonts-ipafont-gothic
+    fonts-ipafont-gothic fonts-dejavu-core
 )
 
 missing=()

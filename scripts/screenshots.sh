@@ -16,19 +16,16 @@ cmake --build build --target pixmora
 display=:97
 Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
 xvfb=$!
-work=$(mktemp -d)
-cp build/app/pixmora "$work/"
-trap 'kill $xvfb $app 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $xvfb $app 2>/dev/null' EXIT
 sleep 1
-DISPLAY=$display "$work/pixmora" -qwindowgeometry 1280x800+0+0 >/dev/null 2>&1 &
+DISPLAY=$display build/app/pixmora -qwindowgeometry 1280x800+0+0 >/dev/null 2>&1 &
 app=$!
 sleep 3
-# Click each page's tab (their centres along the tab bar at the window's top left).
-page=1
-for x in 55 145 235 335; do
-    DISPLAY=$display xdotool mousemove "$x" 62 click 1
+# Click the first tab, then step through the pages with the arrow key.
+DISPLAY=$display xdotool mousemove 30 62 click 1
+for page in 1 2 3 4; do
     sleep 1
     DISPLAY=$display import -window root "$out/shot-page$page.png"
-    page=$((page + 1))
+    DISPLAY=$display xdotool key Right
 done
 echo "Saved $out/shot-page1.png .. $out/shot-page4.png"
