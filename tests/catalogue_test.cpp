@@ -143,3 +143,28 @@ TEST_F(CatalogueTest, ErrorBoxesAndHelp) {
     EXPECT_EQ(dialogs.opened.last(), QStringLiteral("https://example.invalid/anime"));
     EXPECT_EQ(dialogs.messages.size(), 3u);
 }
+
+TEST_F(CatalogueTest, OnlyErrorsGivenLeavesEverythingElseBlank) {
+    writeCatalogue("[Errors]\nItems=2\n0=zero\n1=one\n");
+    TForm1& f = openWindow();
+    EXPECT_EQ(f.ErrorTexts[1], QStringLiteral("one"));
+    EXPECT_TRUE(f.ErrorTexts[2].isEmpty());
+    for (QComboBox* list :
+         {f.cbEffect, f.cbDither, f.cbCutK, f.cbFColor, f.cbFEffect, f.cbFontB, f.cbScale}) {
+        EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
+        EXPECT_EQ(list->currentIndex(), -1);
+    }
+    for (const char* name : texts::kCaptionControls) {
+        const QWidget* w = f.findChild<QWidget*>(QString::fromLatin1(name));
+        if (const auto* panel = qobject_cast<const TPanel*>(w)) {
+            EXPECT_TRUE(panel->Caption().isEmpty()) << name;
+        } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            EXPECT_TRUE(label->text().isEmpty()) << name;
+        }
+    }
+    for (const char* name : texts::kHintControls) {
+        EXPECT_TRUE(f.findChild<QWidget*>(QString::fromLatin1(name))->toolTip().isEmpty()) << name;
+    }
+    EXPECT_TRUE(f.PageControl1->tabText(0).isEmpty());
+    EXPECT_EQ(f.DefaultFont, QStringLiteral("FixedSys"));
+}
