@@ -95,21 +95,16 @@ void appendFrame(const Picture& levels, TLEAD& list, TLEAD& work) {
     work.releaseBitmap();
 }
 
-// Levels of a frame's pixels at `bits`: GreyToLevel of the blue component of each pixel's
-// colour, looked up once per palette index. Indices beyond the palette are black.
-void frameLevels(const Picture& frame, int bits, Picture& levels) {
-    std::array<std::uint8_t, 256> levelOfIndex{};
+// The level at `bits` of each palette index of a frame: GreyToLevel of the blue component of
+// its colour. Indices beyond the palette are black, as in the frame's 24-bit form.
+LevelTable levelTable(const Picture& frame, int bits) {
+    LevelTable levelOfIndex{};
     const std::size_t colours = std::min<std::size_t>(frame.palette().size(), 256);
     for (std::size_t i = 0; i < colours; ++i) {
         levelOfIndex[i] = static_cast<std::uint8_t>(
             CustumFileControl::GreyToLevel(imaging::blueOf(frame.palette()[i]), bits));
     }
-    const std::uint8_t* in = frame.pixels().data();
-    std::uint8_t* out = levels.pixels().data();
-    const std::size_t count = levels.pixels().size();
-    for (std::size_t i = 0; i < count; ++i) {
-        out[i] = levelOfIndex[in[i]];
-    }
+    return levelOfIndex;
 }
 
 const Picture* frameAt(const TLEAD& list, int index) {
@@ -256,7 +251,6 @@ int CustumFileControl::Save(TLEAD& list) {
     }
     DataSize = pixelDataSize(Width, Height, Bits);
     Buffer.assign(kRecordHeaderSize + DataSize, 0);
-    WorkBitmap = levelPicture(Width, Height, Bits);
     const int remembered = list.BitmapListIndex();
     int status = kOk;
     for (int i = 0; i < count && status == kOk; ++i) {
@@ -281,8 +275,9 @@ int CustumFileControl::SaveFrame(QIODevice& file, TLEAD& list) {
     Buffer[kFieldHeight] = low(Height - 1);
     Buffer[kFieldLevels] = low((1 << Bits) - 1);
     Buffer[kFieldColour] = low(BackColorCode);
-    frameLevels(*list.picture(), Bits, *WorkBitmap);
-    packLevels(WorkBitmap->pixels().data(), Width, Height, Bits, Buffer.data() + kRecordHeaderSize);
+    const Picture& frame = *list.picture();
+    packLevels(frame.pixels().data(), levelTable(frame, Bits), Width, Height, Bits,
+               Buffer.data() + kRecordHeaderSize);
     Buffer[kFieldCheck] = static_cast<std::uint8_t>(~xorOf(Buffer.data(), Buffer.size()));
     return writeExactly(file, Buffer.data(), static_cast<qint64>(Buffer.size())) ? kOk
                                                                                  : kShortWrite;

@@ -36,7 +36,7 @@ class CustumFileControl {
     QString FileName;
     std::int32_t FileHandle = -1;
     std::vector<std::uint8_t> Buffer;            // one frame record; only during Load/Save
-    std::optional<imaging::Picture> WorkBitmap;  // one level per pixel; only during Load/Save
+    std::optional<imaging::Picture> WorkBitmap;  // the decoded frame; only during Load/Save
 
     // Sets FileName for a ".zml" or ".zma" name (base name cut to 122 UTF-8 bytes) and returns
     // its Kind; any other name gives kOther and leaves FileName unchanged.

@@ -57,28 +57,29 @@ void unpackBytes(const std::uint8_t* data, std::size_t count, std::uint8_t* leve
 
 // Levels of up to 8 / Bits pixels as one stored byte.
 template <int Bits>
-std::uint8_t packedByte(const std::uint8_t* levels, int count) {
+std::uint8_t packedByte(const std::uint8_t* indices, const LevelTable& levelOfIndex, int count) {
     int value = 0;
     for (int k = 0; k < count; ++k) {
-        value |= levels[k] << (8 - Bits * (k + 1));
+        value |= levelOfIndex[indices[k]] << (8 - Bits * (k + 1));
     }
     return static_cast<std::uint8_t>(~value);
 }
 
 template <int Bits>
-void packRows(const std::uint8_t* levels, int width, int height, std::uint8_t* data) {
+void packRows(const std::uint8_t* indices, const LevelTable& levelOfIndex, int width, int height,
+              std::uint8_t* data) {
     constexpr int kFields = 8 / Bits;
     const int fullBytes = width / kFields;
     const int rest = width % kFields;
     const int stride = rowBytes(width, Bits);
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* in = levels + static_cast<std::size_t>(y) * width;
+        const std::uint8_t* in = indices + static_cast<std::size_t>(y) * width;
         std::uint8_t* out = data + static_cast<std::size_t>(y) * stride;
         for (int i = 0; i < fullBytes; ++i) {
-            out[i] = packedByte<Bits>(in + i * kFields, kFields);
+            out[i] = packedByte<Bits>(in + i * kFields, levelOfIndex, kFields);
         }
         if (rest > 0) {
-            out[fullBytes] = packedByte<Bits>(in + fullBytes * kFields, rest);
+            out[fullBytes] = packedByte<Bits>(in + fullBytes * kFields, levelOfIndex, rest);
         }
     }
 }
@@ -122,19 +123,20 @@ void unpackLevels(const std::uint8_t* data, int width, int height, int bits, std
     }
 }
 
-void packLevels(const std::uint8_t* levels, int width, int height, int bits, std::uint8_t* data) {
+void packLevels(const std::uint8_t* indices, const LevelTable& levelOfIndex, int width, int height,
+                int bits, std::uint8_t* data) {
     switch (bits) {
         case 1:
-            packRows<1>(levels, width, height, data);
+            packRows<1>(indices, levelOfIndex, width, height, data);
             break;
         case 2:
-            packRows<2>(levels, width, height, data);
+            packRows<2>(indices, levelOfIndex, width, height, data);
             break;
         case 4:
-            packRows<4>(levels, width, height, data);
+            packRows<4>(indices, levelOfIndex, width, height, data);
             break;
         default:
-            packRows<8>(levels, width, height, data);
+            packRows<8>(indices, levelOfIndex, width, height, data);
             break;
     }
 }

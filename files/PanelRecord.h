@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -42,8 +43,12 @@ std::uint8_t xorOf(const std::uint8_t* data, std::size_t size);
 // Padding fields beyond the width are skipped.
 void unpackLevels(const std::uint8_t* data, int width, int height, int bits, std::uint8_t* levels);
 
-// Packs one level per pixel (each below 2^bits) into stored rows; padding levels are 0 before
-// inversion, so padding bits are stored as ones.
-void packLevels(const std::uint8_t* levels, int width, int height, int bits, std::uint8_t* data);
+// Palette index -> level (each below 2^bits) of a picture's colours.
+using LevelTable = std::array<std::uint8_t, 256>;
+
+// Packs the levels of one palette index per pixel (width * height bytes) into stored rows;
+// padding levels are 0 before inversion, so padding bits are stored as ones.
+void packLevels(const std::uint8_t* indices, const LevelTable& levelOfIndex, int width, int height,
+                int bits, std::uint8_t* data);
 
 }  // namespace files
