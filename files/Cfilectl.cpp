@@ -16,6 +16,7 @@ using imaging::Picture;
 namespace {
 
 constexpr int kFileHeaderSize = 4;
+constexpr int kMaxFrameCount = 0xFFFF;  // the header holds the count in 16 bits
 constexpr int kMaxBits = 8;
 
 int kindOf(const QString& name) {
@@ -118,7 +119,7 @@ bool fitsPanel(const Picture& frame, int width, int height) {
 // Whether the format can carry all `count` frames at the given size and depth.
 bool framesFit(const TLEAD& list, int count, int width, int height, int bits) {
     if (!isPanelDepth(bits) || width < 1 || height < 1 || width > kMaxPanelSide ||
-        height > kMaxPanelSide) {
+        height > kMaxPanelSide || count > kMaxFrameCount) {
         return false;
     }
     for (int i = 0; i < count; ++i) {

@@ -606,6 +606,20 @@ TEST_F(CfilectlSaveFailureTest, FramesTheFormatCannotCarryAreRefusedBeforeWritin
     expectPreviousFileKept();
 }
 
+TEST_F(CfilectlSaveFailureTest, MoreFramesThanTheHeaderCountsAreRefused) {
+    TLEAD list;
+    const Picture frame = levelFrame(1, 1, 1, {1});
+    for (int i = 0; i < 65536; ++i) {
+        list.InsertBitmapListItem(-1, frame);
+    }
+    EXPECT_EQ(save("old.zma", list), Control::kBadDepth);
+    expectPreviousFileKept();
+    list.setBitmapListIndex(65535);
+    list.releaseBitmap();
+    ASSERT_EQ(save("old.zma", list), Control::kOk);
+    EXPECT_EQ(readAll(path("old.zma")).left(4), hex("7A61FFFF"));
+}
+
 TEST_F(CfilectlSaveFailureTest, SidesOf256AreAccepted) {
     TLEAD list;
     fillList(list, {Picture(256, 256, 8)});
