@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <random>
@@ -11,17 +10,6 @@
 using imaging::Picture;
 
 namespace {
-
-// The imaging control is a widget, so a QApplication (offscreen) must exist first.
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "panel_file_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication app(argc, argv);
-    }
-}
 
 Picture randomPanelFrame(std::mt19937& random) {
     Picture frame(160, 54, 2);
@@ -34,7 +22,6 @@ Picture randomPanelFrame(std::mt19937& random) {
 
 // Saving and loading back a full animation: 90 frames of 160 x 54 at 2 bits.
 void saveAndLoadFullAnimation(benchmark::State& state) {
-    ensureApplication();
     std::mt19937 random(11);
     TLEAD list;
     for (int i = 0; i < 90; ++i) {

@@ -1,0 +1,70 @@
+#include "tools/PanelFrames.h"
+
+#include <algorithm>
+
+#include "files/Cfilectl.h"
+#include "produce/PicMCut.h"
+
+namespace tools {
+
+namespace {
+
+constexpr produce::ChannelLevels kDefaultLevels{
+    {0, 85, 170, 255}, {0, 85, 170, 255}, {0, 85, 170, 255}};
+
+constexpr int kPanelBits = 2;
+
+int maxLevel(int bits) {
+    return (1 << bits) - 1;
+}
+
+}  // namespace
+
+QImage greyImage(const imaging::Picture& frame) {
+    QImage image(frame.width(), frame.height(), QImage::Format_Grayscale8);
+    for (int y = 0; y < frame.height(); ++y) {
+        const std::uint8_t* levels = frame.row(y);
+        uchar* out = image.scanLine(y);
+        for (int x = 0; x < frame.width(); ++x) {
+            out[x] = static_cast<uchar>(CustumFileControl::LevelToGrey(levels[x], frame.bits()));
+        }
+    }
+    return image;
+}
+
+imaging::Colour tintedLevel(int code, int level, int bits) {
+    if (bits == kPanelBits) {
+        return produce::tintedGrey(code, level, kDefaultLevels);
+    }
+    const int grey = CustumFileControl::LevelToGrey(level, bits);
+    const int r = kDefaultLevels.red[(code >> 4) & 3];
+    const int g = kDefaultLevels.green[(code >> 2) & 3];
+    const int b = kDefaultLevels.blue[code & 3];
+    return imaging::makeColour((r * grey) / 255, (g * grey) / 255, (b * grey) / 255);
+}
+
+imaging::Picture tintedFrame(const imaging::Picture& frame, int code) {
+    imaging::Picture tinted = frame;
+    tinted.palette().resize(static_cast<std::size_t>(1) << frame.bits());
+    for (int i = 0; i < static_cast<int>(tinted.palette().size()); ++i) {
+        tinted.palette()[i] = tintedLevel(code, i, frame.bits());
+    }
+    return tinted;
+}
+
+imaging::Picture levelsOfValuePlane(const imaging::Picture& value, int bits) {
+    imaging::Picture levels(value.width(), value.height(), bits);
+    for (int i = 0; i <= maxLevel(bits); ++i) {
+        levels.palette()[i] = imaging::greyColour(CustumFileControl::LevelToGrey(i, bits));
+    }
+    for (int y = 0; y < value.height(); ++y) {
+        const std::uint8_t* in = value.row(y);
+        std::uint8_t* out = levels.row(y);
+        for (int x = 0; x < value.width(); ++x) {
+            out[x] = static_cast<std::uint8_t>(CustumFileControl::GreyToLevel(in[x], bits));
+        }
+    }
+    return levels;
+}
+
+}  // namespace tools

@@ -1,0 +1,63 @@
+#include "tools/ToolHelp.h"
+
+namespace tools {
+
+QString toolHelp() {
+    return QStringLiteral(
+        "Usage: pixmora-tool COMMAND [ARGUMENTS]\n"
+        "Works on Pixmora panel files (.zml one frame, .zma animation) without the window.\n"
+        "\n"
+        "Commands:\n"
+        "  info FILE        list the frames of a panel file\n"
+        "  export FILE OUT  write the frames as grey PNGs or as an animated GIF\n"
+        "  import OUT PICTURE...  make a panel file from pictures\n"
+        "\n"
+        "pixmora-tool COMMAND --help describes a command.\n"
+        "Exit status: 0 success, 2 bad arguments, otherwise the file status (see info --help).\n");
+}
+
+QString infoHelp() {
+    return QStringLiteral(
+        "Usage: pixmora-tool info FILE\n"
+        "Prints 'FILE: K frames', then 'frame N: WxH, B bits, background C' for each frame.\n"
+        "\n"
+        "Exit status:\n"
+        "  0 success\n"
+        "  1 cannot open the file, or it is not a .zml or .zma\n"
+        "  2 the file's length is unknown (or bad arguments)\n"
+        "  3 a frame fails its check byte\n"
+        "  4 the file ends early or is not a panel file\n"
+        "  6 bits per pixel not 1, 2, 4 or 8, or frames of different sizes\n"
+        "  7 no such file, or an animation without frames\n");
+}
+
+QString exportHelp() {
+    return QStringLiteral(
+        "Usage: pixmora-tool export FILE OUT\n"
+        "OUT ending in .png: each frame as an 8-bit grey PNG of its stored levels; several\n"
+        "frames are numbered OUT-001.png, OUT-002.png, ... (one frame is written to OUT).\n"
+        "OUT ending in .gif: an endlessly looping animation at 100 ms a frame, each frame\n"
+        "tinted with its own background code as the window shows it. 2-bit frames use the\n"
+        "panel tint; at 1, 4 and 8 bits a level of grey g shows each channel as\n"
+        "(channel level x g) / 255, low 8 bits, with channel levels 0, 85, 170, 255.\n"
+        "Exit status: as info, and 2 for any other OUT extension.\n");
+}
+
+QString importHelp() {
+    return QStringLiteral(
+        "Usage: pixmora-tool import [OPTIONS] OUT.zma|OUT.zml PICTURE...\n"
+        "Reads each picture (JPEG, PNG, BMP; a clip gives its first frame), resizes it without\n"
+        "cropping and reduces it to panel levels. A .zml takes exactly one picture.\n"
+        "\n"
+        "Options:\n"
+        "  --bits 1|2|4|8         bits per pixel (default 2: the four panel greys)\n"
+        "  --background CODE      background colour code 0..63 (default 63)\n"
+        "  --dither burkes|jjn|ordered|none   dithering at 2 bits (default burkes)\n"
+        "  --size WxH             frame size, 1..256 each (default 160x54)\n"
+        "\n"
+        "At 1, 4 and 8 bits each pixel's level is the top bits of its HSV value.\n"
+        "Exit status: 0 success, 1 a picture or the output cannot be opened, 2 bad\n"
+        "arguments, otherwise the file status.\n");
+}
+
+}  // namespace tools

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The --help texts of the tool and its commands.
+namespace tools {
+
+QString toolHelp();
+QString infoHelp();
+QString exportHelp();
+QString importHelp();
+
+}  // namespace tools
