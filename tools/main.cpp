@@ -6,7 +6,20 @@
 #include "tools/CfilePanelFiles.h"
 #include "tools/ToolCommands.h"
 
+namespace {
+
+// The tool reports its own failures; Qt's notes about the session (no runtime folder, no
+// display) would only clutter its output. Fatal messages still end the program.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    qInstallMessageHandler(quietQtMessages);
     // The imaging control is a widget; the tool never shows one.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
