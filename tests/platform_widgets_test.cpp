@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <vector>
 
+#include "platform/DialogSeam.h"
 #include "platform/Icons.h"
 #include "platform/TABitBtn.h"
 #include "platform/TTrackBar.h"
@@ -296,3 +298,12 @@ TEST_F(TTrackBarTest, ValueChangedFiresOncePerChangeAlsoFromCode) {
 }
 
 }  // namespace
+
+TEST(QtDialogSeam, MissingDocumentIsTheShellsFileNotFound) {
+    QTemporaryDir dir;
+    platform::QtDialogSeam seam;
+    EXPECT_EQ(seam.openDocument(QStringLiteral("help/index.html"), dir.path()),
+              platform::kOpenFileNotFound);
+    EXPECT_EQ(seam.openDocument(dir.filePath(QStringLiteral("gone.html")), QString()),
+              platform::kOpenFileNotFound);
+}
