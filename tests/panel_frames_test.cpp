@@ -1,22 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "files/Cfilectl.h"
 #include "produce/PicMCut.h"
 #include "tools/PanelFrames.h"
 
 using imaging::Picture;
-
-TEST(PanelFrames, LevelsAndGreysAtEachDepth) {
-    EXPECT_EQ(CustumFileControl::LevelToGrey(1, 1), 255);
-    EXPECT_EQ(CustumFileControl::LevelToGrey(2, 2), 170);
-    EXPECT_EQ(CustumFileControl::LevelToGrey(7, 4), 119);
-    EXPECT_EQ(CustumFileControl::LevelToGrey(201, 8), 201);
-    EXPECT_EQ(CustumFileControl::GreyToLevel(127, 1), 0);
-    EXPECT_EQ(CustumFileControl::GreyToLevel(128, 1), 1);
-    EXPECT_EQ(CustumFileControl::GreyToLevel(191, 2), 2);
-    EXPECT_EQ(CustumFileControl::GreyToLevel(255, 4), 15);
-    EXPECT_EQ(CustumFileControl::GreyToLevel(77, 8), 77);
-}
 
 TEST(PanelFrames, TwoBitTintIsThePanelTintForEveryCode) {
     const produce::ChannelLevels levels{{0, 85, 170, 255}, {0, 85, 170, 255}, {0, 85, 170, 255}};

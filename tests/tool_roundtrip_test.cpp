@@ -7,40 +7,18 @@
 #include <QTemporaryDir>
 
 #include "files/Cfilectl.h"
+#include "support/ToolRun.h"
 #include "tools/CfilePanelFiles.h"
 #include "tools/PanelFrames.h"
 #include "tools/ToolCommands.h"
 
 namespace {
 
-struct Result {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Result = ToolResult;
 
 Result run(const QStringList& args) {
     tools::CfilePanelFiles files;
-    Result r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.code = tools::runTool(args, files, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
-// A PNG whose left half is `left` and right half `right`.
-QString twoColourPicture(const QTemporaryDir& dir, const QString& name, QRgb left, QRgb right) {
-    QImage image(40, 10, QImage::Format_RGB32);
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            image.setPixel(x, y, x < 20 ? left : right);
-        }
-    }
-    const QString path = dir.filePath(name);
-    EXPECT_TRUE(image.save(path));
-    return path;
+    return runToolWith(files, args);
 }
 
 void patchByte(const QString& path, qint64 at, char value) {

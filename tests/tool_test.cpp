@@ -9,6 +9,7 @@
 #include "files/Cfilectl.h"
 #include "produce/PicMCut.h"
 #include "support/MemoryPanelFiles.h"
+#include "support/ToolRun.h"
 #include "tools/PanelFrames.h"
 #include "tools/ToolCommands.h"
 
@@ -16,20 +17,10 @@ using imaging::Picture;
 
 namespace {
 
-struct Result {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Result = ToolResult;
 
 Result run(tools::PanelFiles& files, const QStringList& args) {
-    Result r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.code = tools::runTool(args, files, out, err);
-    out.flush();
-    err.flush();
-    return r;
+    return runToolWith(files, args);
 }
 
 // A `bits`-deep frame whose level at (x, y) is f(x, y), with the greys of the levels.
@@ -48,19 +39,6 @@ Picture frame(int w, int h, int bits, F f) {
 }
 
 constexpr produce::ChannelLevels kLevels{{0, 85, 170, 255}, {0, 85, 170, 255}, {0, 85, 170, 255}};
-
-// A PNG whose left half is `left` and right half `right`.
-QString twoColourPicture(const QTemporaryDir& dir, const QString& name, QRgb left, QRgb right) {
-    QImage image(40, 10, QImage::Format_RGB32);
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            image.setPixel(x, y, x < 20 ? left : right);
-        }
-    }
-    const QString path = dir.filePath(name);
-    EXPECT_TRUE(image.save(path));
-    return path;
-}
 
 class ToolTest : public testing::Test {
   protected:
