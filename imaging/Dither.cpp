@@ -102,8 +102,10 @@ struct DiffusionTables {
     // The error times each right-hand weight and the multiplier, ready to add to the numerator.
     std::array<std::uint32_t, kValueRange> right1{};
     std::array<std::uint32_t, kValueRange> right2{};
-    // Source index -> table slot of its grey, before the carried error is added.
-    std::array<int, 256> slotBase{};
+    // Source index -> table slot of its grey before the carried error is added, shifted up so
+    // that adding it to the numerator adds it to the quotient (exact modulo 2^32, since the
+    // final numerator always lies in 0 .. 2^31).
+    std::array<std::uint32_t, 256> slotBase{};
 };
 
 DiffusionTables makeDiffusionTables(const GreyTables& t, const Kernel& k) {
@@ -116,7 +118,8 @@ DiffusionTables makeDiffusionTables(const GreyTables& t, const Kernel& k) {
         d.right2[i] = static_cast<std::uint32_t>(d.error[i] * k.right2) * k.multiplier;
     }
     for (int g = 0; g < 256; ++g) {
-        d.slotBase[g] = t.sourceGrey[g] + kValueOffset - kBiasSteps;
+        d.slotBase[g] = static_cast<std::uint32_t>(t.sourceGrey[g] + kValueOffset - kBiasSteps)
+                        << k.shift;
     }
     return d;
 }
@@ -139,9 +142,9 @@ void diffuseRow(const std::uint8_t* in, std::uint8_t* dst, int width, const Diff
     std::uint32_t carry1 = 0;  // numerator share for x from x-1 and x-2, times the multiplier
     std::uint32_t carry2 = 0;  // share for x+1 from x-1
     for (int x = 0; x < width; ++x) {
-        const std::uint32_t numerator =
-            static_cast<std::uint32_t>(here[x] + kRound) * K.multiplier + carry1;
-        const int slot = static_cast<int>(numerator >> K.shift) + d.slotBase[in[x]];
+        const std::uint32_t base =
+            static_cast<std::uint32_t>(here[x] + kRound) * K.multiplier + d.slotBase[in[x]];
+        const int slot = static_cast<int>((base + carry1) >> K.shift);
         dst[x] = d.index[slot];
         errors[x] = d.error[slot];
         carry1 = carry2 + d.right1[slot];

@@ -137,3 +137,59 @@ TEST(Dither, BadArgumentsLeaveOutputAlone) {
     EXPECT_EQ(changeColourResolution(p, 2, kPaletteUser, 0, 9, kFourGreys, &out), kInvalidArgument);
     EXPECT_EQ(out.width(), 1);
 }
+
+namespace {
+
+// Error diffusion written plainly: the carried error of each pixel divided by the kernel's
+// divisor, rounded half up, then the nearest of the four greys.
+std::vector<std::uint8_t> plainDiffusion(const Picture& p, bool jarvis) {
+    struct Tap {
+        int dx, dy, w;
+    };
+    const std::vector<Tap> taps =
+        jarvis
+            ? std::vector<Tap>{{1, 0, 7}, {2, 0, 5},  {-2, 1, 3}, {-1, 1, 5}, {0, 1, 7}, {1, 1, 5},
+                               {2, 1, 3}, {-2, 2, 1}, {-1, 2, 3}, {0, 2, 5},  {1, 2, 3}, {2, 2, 1}}
+            : std::vector<Tap>{{1, 0, 8}, {2, 0, 4}, {-2, 1, 2}, {-1, 1, 4},
+                               {0, 1, 8}, {1, 1, 4}, {2, 1, 2}};
+    const int divisor = jarvis ? 48 : 32;
+    const int w = p.width();
+    const int h = p.height();
+    std::vector<int> carried(static_cast<std::size_t>(w) * h, 0);
+    std::vector<std::uint8_t> out(carried.size());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int c = carried[y * w + x];
+            const int share = c >= 0 ? (c + divisor / 2) / divisor
+                                     : -((-c - divisor / 2 + divisor - 1) / divisor);
+            const int v = std::clamp(p.row(y)[x] + share, 0, 255);
+            const int level = v < 43 ? 0 : v < 128 ? 1 : v < 213 ? 2 : 3;
+            out[y * w + x] = static_cast<std::uint8_t>(level);
+            const int e = v - level * 85;
+            for (const Tap& t : taps) {
+                if (x + t.dx >= 0 && x + t.dx < w && y + t.dy < h) {
+                    carried[(y + t.dy) * w + x + t.dx] += e * t.w;
+                }
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(Dither, DiffusionMatchesAPlainImplementationOnNoise) {
+    Picture noise(97, 61, 8);
+    std::uint32_t state = 12345;
+    for (std::uint8_t& v : noise.pixels()) {
+        state = state * 1664525 + 1013904223;
+        v = static_cast<std::uint8_t>(state >> 24);
+    }
+    for (bool jarvis : {false, true}) {
+        Picture out;
+        ASSERT_EQ(
+            reduceToPalette(noise, kFourGreys, 2, jarvis ? kDitherJarvis : kDitherBurkes, &out),
+            kOk);
+        EXPECT_EQ(out.pixels(), plainDiffusion(noise, jarvis)) << (jarvis ? "JJN" : "Burkes");
+    }
+}
