@@ -1,5 +1,6 @@
 #include "imaging/Resample.h"
 
+#include <cstring>
 #include <vector>
 
 #include "imaging/DecoderLimit.h"
@@ -23,6 +24,25 @@ void copyColourSample(const Picture& source, int sx, int sy, std::uint8_t* dst) 
     dst[0] = static_cast<std::uint8_t>(redOf(c));
     dst[1] = static_cast<std::uint8_t>(greenOf(c));
     dst[2] = static_cast<std::uint8_t>(blueOf(c));
+}
+
+// Copies the samples columns[first..last) of source row sy to dst. Each pixel moves as one
+// 4-byte load and store (the extra byte is overwritten by the next pixel); the last pixel of
+// the run, and any sample in the picture's last row, move byte by byte so that nothing is read
+// past the source or written past the run.
+void copyTrueColourSamples(const Picture& source, int sy, const std::vector<int>& columns,
+                           int first, int last, std::uint8_t* dst) {
+    const std::uint8_t* src = source.row(sy);
+    const int wide = sy + 1 < source.height() ? last - 1 : first;
+    int dx = first;
+    for (; dx < wide; ++dx) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, src + columns[dx] * 3, sizeof pixel);
+        std::memcpy(dst + 3 * dx, &pixel, sizeof pixel);
+    }
+    for (; dx < last; ++dx) {
+        std::memcpy(dst + 3 * dx, src + columns[dx] * 3, 3);
+    }
 }
 
 }  // namespace
@@ -80,13 +100,7 @@ int cropResized(const Picture& source, int x, int y, int cropWidth, int cropHeig
         }
         std::uint8_t* dst = result.row(dy);
         if (source.isTrueColour()) {
-            const std::uint8_t* src = source.row(static_cast<int>(sy));
-            for (int dx = first; dx < last; ++dx) {
-                const std::uint8_t* s = src + columns[dx] * 3;
-                dst[3 * dx] = s[0];
-                dst[3 * dx + 1] = s[1];
-                dst[3 * dx + 2] = s[2];
-            }
+            copyTrueColourSamples(source, static_cast<int>(sy), columns, first, last, dst);
             continue;
         }
         for (int dx = first; dx < last; ++dx) {
