@@ -69,6 +69,16 @@ Picture randomFrame(int width, int height, int bits, std::mt19937& random) {
     return levelFrame(width, height, bits, levels);
 }
 
+// `count` random frames of one size and depth.
+std::vector<Picture> randomFrames(int count, int width, int height, int bits,
+                                  std::mt19937& random) {
+    std::vector<Picture> frames;
+    for (int i = 0; i < count; ++i) {
+        frames.push_back(randomFrame(width, height, bits, random));
+    }
+    return frames;
+}
+
 // The level of every pixel, read through the picture's colours.
 std::vector<int> levelsOf(const Picture& frame, int bits) {
     std::vector<int> levels;
@@ -285,10 +295,7 @@ TEST_F(CfilectlFileTest, EightBitFrameStoresInverseGrey) {
 
 TEST_F(CfilectlFileTest, PanelSizedFilesHaveDocumentedLengths) {
     std::mt19937 random(1);
-    std::vector<Picture> frames;
-    for (int i = 0; i < 10; ++i) {
-        frames.push_back(randomFrame(160, 54, 2, random));
-    }
+    const std::vector<Picture> frames = randomFrames(10, 160, 54, 2, random);
     TLEAD list;
     fillList(list, frames);
     ASSERT_EQ(save("panel.zml", list), Control::kOk);
@@ -319,10 +326,7 @@ TEST_F(CfilectlFileTest, EveryDepthRoundTripsLevelsInPlace) {
     for (int bits : {1, 2, 4, 8}) {
         for (const auto& [width, height] : {std::pair{21, 5}, {160, 54}, {256, 3}, {7, 256}}) {
             SCOPED_TRACE(QString("%1 bits %2x%3").arg(bits).arg(width).arg(height).toStdString());
-            std::vector<Picture> frames;
-            for (int i = 0; i < 3; ++i) {
-                frames.push_back(randomFrame(width, height, bits, random));
-            }
+            const std::vector<Picture> frames = randomFrames(3, width, height, bits, random);
             TLEAD list;
             fillList(list, frames);
             ASSERT_EQ(save("trip.zma", list), Control::kOk);
@@ -356,10 +360,7 @@ TEST_F(CfilectlFileTest, FramesAreSavedAtTheCurrentPicturesDepth) {
 
 TEST_F(CfilectlFileTest, SaveLeavesListAndItsCurrentIndexAsTheyWere) {
     std::mt19937 random(5);
-    std::vector<Picture> frames;
-    for (int i = 0; i < 4; ++i) {
-        frames.push_back(randomFrame(9, 4, 2, random));
-    }
+    const std::vector<Picture> frames = randomFrames(4, 9, 4, 2, random);
     TLEAD list;
     fillList(list, frames);
     ASSERT_EQ(list.setBitmapListIndex(2), 0);
@@ -663,10 +664,7 @@ class FileSizeLimit {
 
 TEST_F(CfilectlSaveFailureTest, FailedWriteKeepsPreviousFileAndIndex) {
     std::mt19937 random(8);
-    std::vector<Picture> frames;
-    for (int i = 0; i < 10; ++i) {
-        frames.push_back(randomFrame(160, 54, 2, random));
-    }
+    const std::vector<Picture> frames = randomFrames(10, 160, 54, 2, random);
     TLEAD list;
     fillList(list, frames);
     list.setBitmapListIndex(6);
@@ -681,10 +679,7 @@ TEST_F(CfilectlSaveFailureTest, FailedWriteKeepsPreviousFileAndIndex) {
 
 TEST_F(CfilectlSaveFailureTest, ShorterSaveLeavesNoStaleBytes) {
     std::mt19937 random(4);
-    std::vector<Picture> frames;
-    for (int i = 0; i < 10; ++i) {
-        frames.push_back(randomFrame(160, 54, 2, random));
-    }
+    const std::vector<Picture> frames = randomFrames(10, 160, 54, 2, random);
     TLEAD list;
     fillList(list, frames);
     ASSERT_EQ(save("old.zma", list), Control::kOk);
