@@ -3,13 +3,14 @@
 #include <SimpleIni.h>
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "platform/SaveFile.h"
 
 namespace platform {
 
@@ -161,17 +162,12 @@ int Profile::save() const {
     if (entries_->ini.Save(text, false) < 0) {
         return kProfileEncodeFailed;
     }
-    // QSaveFile writes a temporary sibling and renames it over the file only when complete.
-    QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const int status =
+        writeFileSafely(fileName_, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    if (status == kSaveOpenFailed) {
         return kProfileOpenFailed;
     }
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        file.cancelWriting();
-        return kProfileWriteFailed;
-    }
-    return file.commit() ? kProfileOk : kProfileWriteFailed;
+    return status == kSaveOk ? kProfileOk : kProfileWriteFailed;
 }
 
 }  // namespace platform
