@@ -7,6 +7,7 @@
 
 #include "app/Availability.h"
 #include "app/SettingsFile.h"
+#include "imaging/LeadModel.h"
 #include "imaging/TLEADDlg.h"
 #include "platform/TABitBtn.h"
 #include "produce/CropFrame.h"
@@ -195,16 +196,17 @@ class TForm1 : public QMainWindow {
     QAction* ActBack;
     TLEADDlg LEADDlg1;
 
-    // Work controls: imaging controls that are never shown.
-    TLEAD* LeadCLF;
-    TLEAD* LeadMNF;
-    TLEAD* LeadSource;
-    TLEAD* LeadLoad;
-    TLEAD* LeadWk1;
-    TLEAD* LeadWkCom;
-    TLEAD* LeadWk2;
-    TLEAD* LeadGrWk;
-    TLEAD* LeadImgWk;
+    // Work pictures: picture models that are never shown. The output frames live in LeadCLF
+    // (colour) and LeadMNF (panel).
+    std::unique_ptr<imaging::LeadModel> LeadCLF;
+    std::unique_ptr<imaging::LeadModel> LeadMNF;
+    std::unique_ptr<imaging::LeadModel> LeadSource;
+    std::unique_ptr<imaging::LeadModel> LeadLoad;
+    std::unique_ptr<imaging::LeadModel> LeadWk1;
+    std::unique_ptr<imaging::LeadModel> LeadWkCom;
+    std::unique_ptr<imaging::LeadModel> LeadWk2;
+    std::unique_ptr<imaging::LeadModel> LeadGrWk;
+    std::unique_ptr<imaging::LeadModel> LeadImgWk;
 
     // --- State ---
     CropFrame StartRect;
@@ -261,17 +263,17 @@ class TForm1 : public QMainWindow {
     // Panel colour model: reduces LeadGrWk's picture with the chosen dithering; tints a shown
     // panel picture; shows a picture fitted into a display; cuts a crop to panel size; shows a
     // crop in colour (LeadColor) and in panel colours (LeadMono); moves the colour bars.
-    void ReduceToPanel();
-    void TintPanelPalette(TLEAD* control, int code);
-    void ShowFitted(TLEAD* display, const TLEAD* source);
-    void CropToPanel(const CropFrame& rect, TLEAD* source, TLEAD* target);
+    int ReduceToPanel();
+    void TintPanelPalette(imaging::LeadModel& picture, int code);
+    void ShowFitted(TLEAD* display, const imaging::LeadModel& source);
+    void CropToPanel(const CropFrame& rect, TLEAD* source, imaging::LeadModel& target);
     void PreviewCrop(const CropFrame& rect);
     void SetColorSliders(int code);
 
     // Output frames: adds a produced frame to both lists at a position and makes it current;
     // copies a frame within both lists; the number of frames held.
-    void AddOutputFrame(const imaging::Picture& picture, int position);
-    void CopyOutputFrame(int from, int to);
+    int AddOutputFrame(const imaging::Picture& picture, int position);
+    int CopyOutputFrame(int from, int to);
     int outputFrameCount() const;
 
     // Texts: applies the message catalogue; hands a label to the open-picture dialog; shows

@@ -16,29 +16,35 @@ int TForm1::scalePercent() const {
     return ok && percent > 0 ? percent : 100;
 }
 
-void TForm1::ReduceToPanel() {
-    produce::reduceToPanel(*LeadGrWk, produce::ditherForChoice(cbDither->currentIndex()));
+int TForm1::ReduceToPanel() {
+    return produce::reduceToPanel(*LeadGrWk, produce::ditherForChoice(cbDither->currentIndex()));
 }
 
-void TForm1::TintPanelPalette(TLEAD* control, int code) {
-    produce::tintPanelPalette(*control, code, channelLevels());
+void TForm1::TintPanelPalette(imaging::LeadModel& picture, int code) {
+    produce::tintPanelPalette(picture, code, channelLevels());
 }
 
-void TForm1::ShowFitted(TLEAD* display, const TLEAD* source) {
-    produce::showFitted(*display, *source);
+void TForm1::ShowFitted(TLEAD* display, const imaging::LeadModel& source) {
+    display->setAutoRepaint(false);
+    produce::showFitted(display->model(), display->width(), display->height(), source);
+    display->setAutoRepaint(true);
 }
 
-void TForm1::CropToPanel(const CropFrame& rect, TLEAD* source, TLEAD* target) {
-    produce::cropToPanel(rect, scalePercent(), *source, *target, PanelWidth, PanelHeight);
+void TForm1::CropToPanel(const CropFrame& rect, TLEAD* source, imaging::LeadModel& target) {
+    source->setPaintZoomFactor(scalePercent());
+    produce::cropToPanel(rect, source->PaintZoomFactor(), source->model(), target, PanelWidth,
+                         PanelHeight);
 }
 
+// A crop that cannot be made (an empty rectangle) leaves both previews blank rather than
+// showing an earlier crop.
 void TForm1::PreviewCrop(const CropFrame& rect) {
-    CropToPanel(rect, LeadIn, LeadWk1);
-    ShowFitted(LeadColor, LeadWk1);
+    CropToPanel(rect, LeadIn, *LeadWk1);
+    ShowFitted(LeadColor, *LeadWk1);
     LeadGrWk->setBitmapFrom(*LeadWk1);
     ReduceToPanel();
-    TintPanelPalette(LeadGrWk, BackColorCode);
-    ShowFitted(LeadMono, LeadGrWk);
+    TintPanelPalette(*LeadGrWk, BackColorCode);
+    ShowFitted(LeadMono, *LeadGrWk);
     LeadWk1->releaseBitmap();
 }
 
@@ -58,9 +64,9 @@ void TForm1::cbDitherOnChange() {
     if (!LeadEfColor->hasBitmap()) {
         return;
     }
-    LeadGrWk->setBitmapFrom(*LeadEfColor);
+    LeadGrWk->setBitmapFrom(LeadEfColor->model());
     ReduceToPanel();
-    TintPanelPalette(LeadGrWk, sliderColorCode());
+    TintPanelPalette(*LeadGrWk, sliderColorCode());
     LeadEfMono->setBitmapFrom(*LeadGrWk);
 }
 
@@ -70,6 +76,6 @@ void TForm1::tbColorOnChange() {
     }
     BackColorCode = static_cast<std::uint8_t>(sliderColorCode());
     for (TLEAD* shown : {LeadMono, LeadFont, LeadEfMono}) {
-        TintPanelPalette(shown, BackColorCode);
+        TintPanelPalette(shown->model(), BackColorCode);
     }
 }

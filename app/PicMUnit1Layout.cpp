@@ -209,18 +209,8 @@ void TForm1::setupComponents() {
 }
 
 void TForm1::setupWorkControls() {
-    auto work = [this](const char* name) {
-        auto* lead = named<TLEAD>(this, name);
-        lead->hide();
-        return lead;
-    };
-    LeadCLF = work("LeadCLF");
-    LeadMNF = work("LeadMNF");
-    LeadSource = work("LeadSource");
-    LeadLoad = work("LeadLoad");
-    LeadWk1 = work("LeadWk1");
-    LeadWkCom = work("LeadWkCom");
-    LeadWk2 = work("LeadWk2");
-    LeadGrWk = work("LeadGrWk");
-    LeadImgWk = work("LeadImgWk");
+    for (auto* work : {&LeadCLF, &LeadMNF, &LeadSource, &LeadLoad, &LeadWk1, &LeadWkCom, &LeadWk2,
+                       &LeadGrWk, &LeadImgWk}) {
+        *work = std::make_unique<imaging::LeadModel>();
+    }
 }

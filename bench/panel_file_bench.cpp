@@ -5,7 +5,7 @@
 #include <random>
 
 #include "files/Cfilectl.h"
-#include "imaging/TLEAD.h"
+#include "imaging/LeadModel.h"
 
 using imaging::Picture;
 
@@ -23,12 +23,12 @@ Picture randomPanelFrame(std::mt19937& random) {
 // Saving and loading back a full animation: 90 frames of 160 x 54 at 2 bits.
 void saveAndLoadFullAnimation(benchmark::State& state) {
     std::mt19937 random(11);
-    TLEAD list;
+    imaging::LeadModel list;
     for (int i = 0; i < 90; ++i) {
         list.InsertBitmapListItem(-1, randomPanelFrame(random));
     }
-    TLEAD loaded;
-    TLEAD work;
+    imaging::LeadModel loaded;
+    imaging::LeadModel work;
     QTemporaryDir dir;
     CustumFileControl control;
     control.SetFileName(QDir(dir.path()).filePath("bench.zma"));

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "imaging/TLEAD.h"
+#include "imaging/LeadModel.h"
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
 
@@ -26,10 +26,8 @@ Picture photoLike(int w, int h) {
 // The whole preview of a crop while a frame is dragged over a large picture: crop to panel
 // size, fit into the colour preview, reduce to panel greys, tint, fit into the panel preview.
 void previewCropOfLargePicture(benchmark::State& state) {
-    TLEAD viewer, work, grey, colourPreview, monoPreview;
+    LeadModel viewer, work, grey, colourPreview, monoPreview;
     viewer.setBitmap(photoLike(4000, 3000));
-    colourPreview.resize(340, 92);
-    monoPreview.resize(340, 92);
     CropFrame rect;
     rect.Right = 3000;
     rect.Bottom = 1013;
@@ -37,11 +35,11 @@ void previewCropOfLargePicture(benchmark::State& state) {
         rect.Left = (rect.Left + 1) % 64;  // a drag moves the frame a pixel per step
         rect.Right = rect.Left + 3000;
         produce::cropToPanel(rect, 100, viewer, work, 160, 54);
-        produce::showFitted(colourPreview, work);
+        produce::showFitted(colourPreview, 340, 92, work);
         grey.setBitmapFrom(work);
         produce::reduceToPanel(grey, 3);
         produce::tintPanelPalette(grey, 52, kLevels);
-        produce::showFitted(monoPreview, grey);
+        produce::showFitted(monoPreview, 340, 92, grey);
         work.releaseBitmap();
     }
 }
@@ -49,7 +47,7 @@ void previewCropOfLargePicture(benchmark::State& state) {
 void addNinetyOutputFrames(benchmark::State& state) {
     const Picture frame = photoLike(160, 54);
     for (auto _ : state) {
-        TLEAD colour, panel, work, overlay;
+        LeadModel colour, panel, work, overlay;
         const produce::OutputLists lists{colour, panel, work, overlay};
         for (int i = 0; i < 90; ++i) {
             produce::addOutputFrame(lists, frame, i, 3);

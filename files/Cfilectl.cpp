@@ -1,16 +1,17 @@
 #include "files/Cfilectl.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 
 #include "files/PanelName.h"
 #include "files/PanelRecord.h"
 #include "imaging/Dither.h"
-#include "imaging/TLEAD.h"
+#include "imaging/LeadModel.h"
+#include "platform/SaveFile.h"
 
 using namespace files;
+using imaging::LeadModel;
 using imaging::Picture;
 
 namespace {
@@ -51,10 +52,6 @@ bool readExactly(QIODevice& file, std::uint8_t* data, qint64 size) {
     return file.read(reinterpret_cast<char*>(data), size) == size;
 }
 
-bool writeExactly(QIODevice& file, const std::uint8_t* data, qint64 size) {
-    return file.write(reinterpret_cast<const char*>(data), size) == size;
-}
-
 // The frame count from a ".zma" header, or -1 when the header is short or its magic wrong.
 int readFrameCount(QIODevice& file) {
     std::array<std::uint8_t, kFileHeaderSize> header{};
@@ -81,10 +78,10 @@ Picture levelPicture(int width, int height, int bits) {
     return picture;
 }
 
-// Appends the decoded frame to the list after converting it, in the work control, onto a user
+// Appends the decoded frame to the list after converting it, in the work model, onto a user
 // palette of the panel greys. The conversion and the append cannot fail: the picture is
 // non-empty and its depth is a panel depth.
-void appendFrame(const Picture& levels, TLEAD& list, TLEAD& work) {
+void appendFrame(const Picture& levels, LeadModel& list, LeadModel& work) {
     const int bits = levels.bits();
     const std::vector<imaging::Colour> greys = panelGreys(bits);
     work.setBitmap(levels);
@@ -108,33 +105,22 @@ LevelTable levelTable(const Picture& frame, int bits) {
     return levelOfIndex;
 }
 
-const Picture* frameAt(const TLEAD& list, int index) {
-    return list.hasBitmapList() ? &list.bitmapListItem(index) : list.picture();
+bool fitsPanel(const Picture* frame, int width, int height, int bits) {
+    return frame != nullptr && frame->width() == width && frame->height() == height &&
+           frame->bits() == bits;
 }
 
-bool fitsPanel(const Picture& frame, int width, int height) {
-    return frame.width() == width && frame.height() == height && isPanelDepth(frame.bits());
+bool sizeFits(int count, int width, int height, int bits) {
+    return isPanelDepth(bits) && width >= 1 && height >= 1 && width <= kMaxPanelSide &&
+           height <= kMaxPanelSide && count <= kMaxFrameCount;
 }
 
-// Whether the format can carry all `count` frames at the given size and depth.
-bool framesFit(const TLEAD& list, int count, int width, int height, int bits) {
-    if (!isPanelDepth(bits) || width < 1 || height < 1 || width > kMaxPanelSide ||
-        height > kMaxPanelSide || count > kMaxFrameCount) {
-        return false;
+int saveStatus(int status) {
+    if (status == platform::kSaveOk) {
+        return CustumFileControl::kOk;
     }
-    for (int i = 0; i < count; ++i) {
-        const Picture* frame = frameAt(list, i);
-        if (frame == nullptr || !fitsPanel(*frame, width, height)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void selectFrame(TLEAD& list, int index) {
-    if (list.hasBitmapList()) {
-        list.setBitmapListIndex(index);
-    }
+    return status == platform::kSaveOpenFailed ? CustumFileControl::kCannotOpen
+                                               : CustumFileControl::kShortWrite;
 }
 
 }  // namespace
@@ -161,8 +147,17 @@ int CustumFileControl::GetFrameCount() {
     return std::max(readFrameCount(file), 0);
 }
 
-int CustumFileControl::Load(TLEAD& list, TLEAD& work) {
+int CustumFileControl::Load(LeadModel& list, LeadModel& work) {
     list.clearBitmapList();
+    FrameColorCodes.clear();
+    return ReadFrames(true, [&](const FrameHeader& header, const Picture* levels) {
+        FrameColorCodes.push_back(static_cast<std::uint8_t>(header.code));
+        appendFrame(*levels, list, work);
+        return kOk;
+    });
+}
+
+int CustumFileControl::ReadFrames(bool decode, const FrameVisitor& visit) {
     Workspace workspace(*this);
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -183,7 +178,7 @@ int CustumFileControl::Load(TLEAD& list, TLEAD& work) {
     }
     WorkBitmap.emplace();
     for (int i = 0; i < count; ++i) {
-        const int status = LoadFrame(file, list, work);
+        const int status = LoadFrame(file, decode, visit);
         if (status != kOk) {
             return status;
         }
@@ -191,7 +186,7 @@ int CustumFileControl::Load(TLEAD& list, TLEAD& work) {
     return kOk;
 }
 
-int CustumFileControl::LoadFrame(QIODevice& file, TLEAD& list, TLEAD& work) {
+int CustumFileControl::LoadFrame(QIODevice& file, bool decode, const FrameVisitor& visit) {
     Buffer.resize(kRecordHeaderSize);
     if (!readExactly(file, Buffer.data(), kRecordHeaderSize) ||
         Buffer[kFieldMagic0] != kRecordMagic0 || Buffer[kFieldMagic1] != kRecordMagic1 ||
@@ -214,58 +209,75 @@ int CustumFileControl::LoadFrame(QIODevice& file, TLEAD& list, TLEAD& work) {
     if (xorOf(Buffer.data(), Buffer.size()) != kRecordXor) {
         return kBadCheck;
     }
-    if (WorkBitmap->width() != Width || WorkBitmap->height() != Height ||
-        WorkBitmap->bits() != Bits) {
+    const FrameHeader header{Width, Height, Bits, BackColorCode};
+    if (!decode) {
+        return visit(header, nullptr);
+    }
+    if (!fitsPanel(&*WorkBitmap, Width, Height, Bits)) {
         WorkBitmap = levelPicture(Width, Height, Bits);
     }
     // The record's length never depends on the data offset, so data past the header is
     // always read from offset 9, whatever larger offset the header names.
     unpackLevels(Buffer.data() + kRecordHeaderSize, Width, Height, Bits,
                  WorkBitmap->pixels().data());
-    appendFrame(*WorkBitmap, list, work);
-    return kOk;
+    return visit(header, &*WorkBitmap);
 }
 
-int CustumFileControl::Save(TLEAD& list) {
+int CustumFileControl::Save(const LeadModel& list) {
+    const int count = kindOf(FileName) == kAnimation ? list.frameCount() : 1;
+    const Picture* current = list.picture();
+    if (current == nullptr) {
+        return kindOf(FileName) == kOther ? kCannotOpen : kBadDepth;
+    }
+    return SaveFrames(count, current->width(), current->height(), current->bits(),
+                      [&list](int i) { return &list.frame(i); });
+}
+
+int CustumFileControl::SaveFrames(int count, int width, int height, int bits,
+                                  const std::function<const Picture*(int)>& frameAt) {
     const int kind = kindOf(FileName);
     if (kind == kOther) {
         return kCannotOpen;
     }
-    const int count = kind == kAnimation ? list.BitmapListCount() : 1;
-    Width = list.BitmapWidth();
-    Height = list.BitmapHeight();
-    Bits = list.BitmapBits();
-    if (!framesFit(list, count, Width, Height, Bits)) {
+    Width = width;
+    Height = height;
+    Bits = bits;
+    if (!sizeFits(count, Width, Height, Bits)) {
         return kBadDepth;
     }
+    // Frames of another panel depth are written at this one, through their palettes.
+    for (int i = 0; i < count; ++i) {
+        const Picture* frame = frameAt(i);
+        if (frame == nullptr || frame->width() != Width || frame->height() != Height ||
+            !isPanelDepth(frame->bits())) {
+            return kBadDepth;
+        }
+    }
     Workspace workspace(*this);
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    platform::SafeFileWriter file(FileName);
+    if (file.open() != platform::kSaveOk) {
         return kCannotOpen;
     }
-    FileHandle = file.handle();
     const std::array<std::uint8_t, kFileHeaderSize> header{kFileMagic0, kFileMagic1,
                                                            static_cast<std::uint8_t>(count >> 8),
                                                            static_cast<std::uint8_t>(count & 0xFF)};
-    if (kind == kAnimation && !writeExactly(file, header.data(), kFileHeaderSize)) {
-        return kShortWrite;
+    if (kind == kAnimation) {
+        file.write(reinterpret_cast<const char*>(header.data()), kFileHeaderSize);
     }
     DataSize = pixelDataSize(Width, Height, Bits);
     Buffer.assign(kRecordHeaderSize + DataSize, 0);
-    const int remembered = list.BitmapListIndex();
-    int status = kOk;
-    for (int i = 0; i < count && status == kOk; ++i) {
-        selectFrame(list, i);
-        status = SaveFrame(file, list);
+    for (int i = 0; i < count; ++i) {
+        SaveFrame(*frameAt(i));
+        if (!file.write(reinterpret_cast<const char*>(Buffer.data()),
+                        static_cast<qint64>(Buffer.size()))) {
+            return kShortWrite;
+        }
     }
-    selectFrame(list, remembered);
-    if (status != kOk) {
-        return status;
-    }
-    return file.commit() ? kOk : kShortWrite;
+    return saveStatus(file.commit());
 }
 
-int CustumFileControl::SaveFrame(QIODevice& file, TLEAD& list) {
+// Fills Buffer with the record of one frame.
+void CustumFileControl::SaveFrame(const Picture& frame) {
     const auto low = [](int value) { return static_cast<std::uint8_t>(value & 0xFF); };
     Buffer[kFieldMagic0] = kRecordMagic0;
     Buffer[kFieldMagic1] = kRecordMagic1;
@@ -276,12 +288,9 @@ int CustumFileControl::SaveFrame(QIODevice& file, TLEAD& list) {
     Buffer[kFieldHeight] = low(Height - 1);
     Buffer[kFieldLevels] = low((1 << Bits) - 1);
     Buffer[kFieldColour] = low(BackColorCode);
-    const Picture& frame = *list.picture();
     packLevels(frame.pixels().data(), levelTable(frame, Bits), Width, Height, Bits,
                Buffer.data() + kRecordHeaderSize);
     Buffer[kFieldCheck] = static_cast<std::uint8_t>(~xorOf(Buffer.data(), Buffer.size()));
-    return writeExactly(file, Buffer.data(), static_cast<qint64>(Buffer.size())) ? kOk
-                                                                                 : kShortWrite;
 }
 
 int CustumFileControl::BitsForLevels(int levels) {

@@ -2,13 +2,17 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "imaging/Picture.h"
 
 class QIODevice;
-class TLEAD;
+
+namespace imaging {
+class LeadModel;
+}
 
 // Reads and writes panel files: ".zml" holds one frame record, ".zma" a 4-byte header (magic
 // and big-endian frame count) followed by the records of every frame. Each call opens the
@@ -26,6 +30,18 @@ class CustumFileControl {
     };
     enum Kind : int { kOther = 0, kImage = 1, kAnimation = 2 };  // .zml = 1, .zma = 2
 
+    // What one frame record's header says.
+    struct FrameHeader {
+        int width = 0;
+        int height = 0;
+        int bits = 0;
+        int code = 0;  // background colour code
+    };
+    // Receives each frame read in order: its header and, when decoding, a picture of `bits`
+    // depth whose palette indices are its levels (palette: their greys). A non-zero result
+    // stops the reading and is returned.
+    using FrameVisitor = std::function<int(const FrameHeader&, const imaging::Picture* levels)>;
+
     CustumFileControl();
 
     std::int32_t Width = 0;
@@ -37,6 +53,8 @@ class CustumFileControl {
     std::int32_t FileHandle = -1;
     std::vector<std::uint8_t> Buffer;            // one frame record; only during Load/Save
     std::optional<imaging::Picture> WorkBitmap;  // the decoded frame; only during Load/Save
+    // The background colour code of every frame the last Load read, in order.
+    std::vector<std::uint8_t> FrameColorCodes;
 
     // Sets FileName for a ".zml" or ".zma" name (base name cut to 122 UTF-8 bytes) and returns
     // its Kind; any other name gives kOther and leaves FileName unchanged.
@@ -44,16 +62,24 @@ class CustumFileControl {
     // 1 for ".zml" without opening it; the announced count of a ".zma" (0 when unreadable).
     int GetFrameCount();
     // Empties the list, then appends every frame of FileName at the file's depth.
-    int Load(TLEAD& list, TLEAD& work);
-    // Writes the list's frames at the size and depth of its current picture. The file is
-    // replaced only when complete: on failure the previous file stays as it was.
-    int Save(TLEAD& list);
+    int Load(imaging::LeadModel& list, imaging::LeadModel& work);
+    // Reads every frame record of FileName in order with the same checks as Load, handing each
+    // to `visit`; decodes the pixels only when `decode` is true. One record is held at a time.
+    int ReadFrames(bool decode, const FrameVisitor& visit);
+    // Writes the list's frames at the size and depth of its current picture; the current
+    // picture stays current. The file is replaced only when complete: on failure the previous
+    // file stays as it was.
+    int Save(const imaging::LeadModel& list);
+    // The same for frames given one by one: `frameAt(i)` for i below `count`, all of `width` x
+    // `height` at `bits`.
+    int SaveFrames(int count, int width, int height, int bits,
+                   const std::function<const imaging::Picture*(int)>& frameAt);
 
     static int BitsForLevels(int levels);
     static int LevelToGrey(int level, int bits);
     static int GreyToLevel(int grey, int bits);
 
   private:
-    int LoadFrame(QIODevice& file, TLEAD& list, TLEAD& work);
-    int SaveFrame(QIODevice& file, TLEAD& list);
+    int LoadFrame(QIODevice& file, bool decode, const FrameVisitor& visit);
+    void SaveFrame(const imaging::Picture& frame);
 };

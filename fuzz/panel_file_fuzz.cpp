@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "files/Cfilectl.h"
-#include "imaging/TLEAD.h"
+#include "imaging/LeadModel.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     file.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1));
     file.close();
-    static TLEAD list;
-    static TLEAD work;
+    static imaging::LeadModel list;
+    static imaging::LeadModel work;
     CustumFileControl control;
     control.SetFileName(name);
     control.Load(list, work);

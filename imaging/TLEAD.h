@@ -3,20 +3,15 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
-#include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
-#include "imaging/Picture.h"
+#include "imaging/LeadModel.h"
 
-namespace imaging {
-class PictureFileReader;
-}
-
-// The imaging control: holds a current picture or a bitmap list, performs the picture
-// operations the window relies on, and paints its picture at its zoom and offsets. Work
-// controls are instances that are never shown. Operations return 0 or an imaging::Status.
+// The imaging control: a view over one picture model. It paints the model's current picture at
+// its zoom and offsets, keeps the pen, the cursor and the outline overlay, and forwards the
+// model's operations under the names the window uses. Operations return 0 or an
+// imaging::Status.
 class TLEAD : public QWidget {
     Q_OBJECT
 
@@ -24,72 +19,59 @@ class TLEAD : public QWidget {
     explicit TLEAD(QWidget* parent = nullptr);
     ~TLEAD() override;
 
-    // --- The current picture ("Bitmap") ---
-    bool hasBitmap() const;
-    const imaging::Picture* picture() const;
-    // Replaces the current picture with a copy (on a list, the current item).
-    void setBitmap(const imaging::Picture& picture);
-    void setBitmap(imaging::Picture&& picture);
-    // Copies another control's current picture; releases this one's when that has none.
-    void setBitmapFrom(const TLEAD& other);
-    // Releases the current picture; on a list this removes the current item, and removing
-    // the last item leaves no list.
-    void releaseBitmap();
-    int BitmapWidth() const;
-    int BitmapHeight() const;
-    int BitmapBits() const;
+    imaging::LeadModel& model() { return model_; }
+    const imaging::LeadModel& model() const { return model_; }
+
+    // --- The current picture and the bitmap list (see LeadModel) ---
+    bool hasBitmap() const { return model_.hasBitmap(); }
+    const imaging::Picture* picture() const { return model_.picture(); }
+    void setBitmap(const imaging::Picture& picture) { model_.setBitmap(picture); }
+    void setBitmapFrom(const imaging::LeadModel& other) { model_.setBitmapFrom(other); }
+    void setBitmapFrom(const TLEAD& other) { model_.setBitmapFrom(other.model_); }
+    void releaseBitmap() { model_.releaseBitmap(); }
+    int BitmapWidth() const { return model_.BitmapWidth(); }
+    int BitmapHeight() const { return model_.BitmapHeight(); }
+    int BitmapBits() const { return model_.BitmapBits(); }
     double SrcWidth() const { return BitmapWidth(); }
     double SrcHeight() const { return BitmapHeight(); }
-
-    // --- The bitmap list ---
-    bool hasBitmapList() const { return listMode_; }
-    // "BitmapList := 0": drops the list and every picture.
-    void clearBitmapList();
-    int BitmapListCount() const;
-    int BitmapListIndex() const { return index_; }
-    int setBitmapListIndex(int index);
-    // Inserts a copy at position (-1 or past the end appends). A control without a list gets
-    // a list whose only item is the copy. The current item stays current.
-    int InsertBitmapListItem(int position, const imaging::Picture& picture);
-    const imaging::Picture& bitmapListItem(int index) const { return items_.at(index); }
+    bool hasBitmapList() const { return model_.hasBitmapList(); }
+    void clearBitmapList() { model_.clearBitmapList(); }
+    int BitmapListCount() const { return model_.BitmapListCount(); }
+    int BitmapListIndex() const { return model_.BitmapListIndex(); }
+    int setBitmapListIndex(int index) { return model_.setBitmapListIndex(index); }
+    int InsertBitmapListItem(int position, const imaging::Picture& picture) {
+        return model_.InsertBitmapListItem(position, picture);
+    }
 
     // --- Files ---
-    // Decodes pages first .. first + count - 1 (1-based; 0 also names the first page), fewer at
-    // the end of the file, into a bitmap list whose first item is current. Pictures are read
-    // at 24 bits; other depths give kInvalidArgument. On failure the control is unchanged.
-    int Load(const QString& fileName, int bits, int firstPage, int pageCount);
-    // Reads the file's page count into InfoTotalPages.
-    int GetFileInfo(const QString& fileName, int flags = 0xFFFF, int pageFlags = 1);
-    int InfoTotalPages() const { return infoTotalPages_; }
-    // Milliseconds between the pages of the last loaded clip (0 for a still).
-    int BitmapDelay() const { return bitmapDelay_; }
+    int Load(const QString& fileName, int bits, int firstPage, int pageCount) {
+        return model_.Load(fileName, bits, firstPage, pageCount);
+    }
+    int GetFileInfo(const QString& fileName, int flags = 0xFFFF, int pageFlags = 1) {
+        return model_.GetFileInfo(fileName, flags, pageFlags);
+    }
+    int InfoTotalPages() const { return model_.InfoTotalPages(); }
+    int BitmapDelay() const { return model_.BitmapDelay(); }
 
     // --- Picture operations on the current picture ---
-    int CreateBitmap(int width, int height, int bits);
-    int Fill(imaging::Colour colour);
-    int Size(int width, int height, int flags);
-    int Combine(int left, int top, int width, int height, const imaging::Picture& source,
-                int sourceLeft, int sourceTop, int flags);
-    int ColorRes(int bits, int paletteFlags, int dither, int colours);
-    int Set_UserPalette(int index, imaging::Colour colour);
-    int Set_BitmapPalette(int index, imaging::Colour colour);
-    int ColorSeparate(int flags);
-    // A copy of plane `plane` of the last separation (empty when there is none).
-    imaging::Picture Get_ColorPlanes(int plane) const;
-    int Set_ColorPlanes(int plane, const imaging::Picture& picture);
-    int ColorMerge(int flags);
-    int Intensity(int strength);
-    int Contrast(int strength);
-    int Sharpen(int strength);
-    int Invert();
-    int Median(int size);
-    int HistoEqualize();
-    int Rotate(int hundredthsOfDegree, int flags, imaging::Colour fill);
-    imaging::Colour Get_Pixel(int x, int y) const;
-    int Set_Pixel(int x, int y, imaging::Colour colour);
-    // A 24-bit image of the current picture to draw on; ReleaseBitmapDC writes it back.
-    QImage* GetBitmapDC();
-    int ReleaseBitmapDC();
+    int CreateBitmap(int width, int height, int bits) {
+        return model_.CreateBitmap(width, height, bits);
+    }
+    int Fill(imaging::Colour colour) { return model_.Fill(colour); }
+    int Size(int width, int height, int flags) { return model_.Size(width, height, flags); }
+    int ColorRes(int bits, int paletteFlags, int dither, int colours) {
+        return model_.ColorRes(bits, paletteFlags, dither, colours);
+    }
+    int Set_UserPalette(int index, imaging::Colour colour) {
+        return model_.Set_UserPalette(index, colour);
+    }
+    int Set_BitmapPalette(int index, imaging::Colour colour) {
+        return model_.Set_BitmapPalette(index, colour);
+    }
+    imaging::Colour Get_Pixel(int x, int y) const { return model_.Get_Pixel(x, y); }
+    int Set_Pixel(int x, int y, imaging::Colour colour) { return model_.Set_Pixel(x, y, colour); }
+    QImage* GetBitmapDC() { return model_.GetBitmapDC(); }
+    int ReleaseBitmapDC() { return model_.ReleaseBitmapDC(); }
 
     // --- Pen and outlines ---
     // Draw mode 7 toggles an exclusive-or outline in an overlay above the picture (drawing it
@@ -134,28 +116,11 @@ class TLEAD : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    imaging::Picture* current();
     // After every change of the picture: drop the display image and repaint.
     void pictureChanged();
     void viewChanged();
-    int replaceCurrent(imaging::Picture picture);
-    // Runs an in-place operation on the current picture and repaints.
-    int filterCurrent(const std::function<int(imaging::Picture&)>& operation);
-    int materialisePlanes();
-    int openReader(const QString& fileName);
-    void dropStillReader();
 
-    std::vector<imaging::Picture> items_;  // the lone picture, or the list's items
-    bool listMode_ = false;
-    int index_ = 0;
-
-    std::vector<imaging::Colour> userPalette_;
-    // The last colour separation: its source and kind, and its planes once one was replaced
-    // (until then each plane is computed when asked for).
-    std::optional<imaging::Picture> separated_;
-    int separationFlags_ = 0;
-    std::vector<imaging::Picture> planes_;
-    std::optional<QImage> drawingImage_;
+    imaging::LeadModel model_;
 
     int drawMode_ = 13;
     imaging::Colour penColour_ = 0;
@@ -170,8 +135,4 @@ class TLEAD : public QWidget {
     int clipTop_ = 0;
     bool autoRepaint_ = true;
     mutable std::optional<QImage> displayImage_;
-
-    std::unique_ptr<imaging::PictureFileReader> reader_;
-    int infoTotalPages_ = 0;
-    int bitmapDelay_ = 0;
 };

@@ -1,39 +1,55 @@
 #include "platform/SaveFile.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 namespace platform {
 
-namespace {
+SafeFileWriter::SafeFileWriter(const QString& fileName) : atomic_(fileName), inPlace_(fileName) {}
 
-// Writes and flushes every byte; Qt's buffered write reports a failure of its last part only on
-// the flush, which QSaveFile::commit() and QFile::close() do not report.
-bool writeAndFlush(QFileDevice& file, const QByteArray& bytes) {
-    return file.write(bytes) == bytes.size() && file.flush() &&
-           file.error() == QFileDevice::NoError;
+int SafeFileWriter::open() {
+    if (atomic_.open(QIODevice::WriteOnly)) {
+        device_ = &atomic_;
+        return kSaveOk;
+    }
+    if (inPlace_.exists() && inPlace_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        device_ = &inPlace_;
+        return kSaveOk;
+    }
+    return kSaveOpenFailed;
 }
 
-int writeInPlace(const QString& fileName, const QByteArray& bytes) {
-    QFile file(fileName);
-    if (!file.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+bool SafeFileWriter::write(const char* data, qint64 size) {
+    if (device_ == nullptr || failed_) {
+        return false;
+    }
+    failed_ = device_->write(data, size) != size;
+    return !failed_;
+}
+
+int SafeFileWriter::commit() {
+    if (device_ == nullptr) {
         return kSaveOpenFailed;
     }
-    return writeAndFlush(file, bytes) ? kSaveOk : kSaveWriteFailed;
-}
-
-}  // namespace
-
-int writeFileSafely(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return writeInPlace(fileName, bytes);
+    // Qt's buffered write reports a failure of its last part only on the flush, which
+    // QSaveFile::commit() and QFile::close() do not report, so the flush is checked here.
+    failed_ = failed_ || !device_->flush() || device_->error() != QFileDevice::NoError;
+    if (device_ == &inPlace_) {
+        inPlace_.close();
+        return failed_ ? kSaveWriteFailed : kSaveOk;
     }
-    if (!writeAndFlush(file, bytes)) {
-        file.cancelWriting();
+    if (failed_) {
+        atomic_.cancelWriting();
         return kSaveWriteFailed;
     }
-    return file.commit() ? kSaveOk : kSaveWriteFailed;
+    return atomic_.commit() ? kSaveOk : kSaveWriteFailed;
+}
+
+int writeFileSafely(const QString& fileName, const QByteArray& bytes) {
+    SafeFileWriter writer(fileName);
+    const int status = writer.open();
+    if (status != kSaveOk) {
+        return status;
+    }
+    writer.write(bytes);
+    return writer.commit();
 }
 
 }  // namespace platform

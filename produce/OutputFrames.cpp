@@ -1,7 +1,8 @@
 #include "produce/OutputFrames.h"
 
 #include "imaging/Combine.h"
-#include "imaging/TLEAD.h"
+#include "imaging/LeadModel.h"
+#include "imaging/Status.h"
 #include "produce/PicMCut.h"
 
 namespace produce {
@@ -9,7 +10,7 @@ namespace produce {
 namespace {
 
 // Inserts at `position` (past the end appends) and makes the new frame current.
-void insertAt(TLEAD& list, const imaging::Picture& picture, int position) {
+void insertAt(imaging::LeadModel& list, const imaging::Picture& picture, int position) {
     const int count = list.BitmapListCount();
     const int at = position < 0 || position > count ? count : position;
     list.InsertBitmapListItem(at, picture);
@@ -18,24 +19,36 @@ void insertAt(TLEAD& list, const imaging::Picture& picture, int position) {
 
 }  // namespace
 
-void addOutputFrame(const OutputLists& lists, const imaging::Picture& picture, int position,
-                    int ditherMethod) {
+int addOutputFrame(const OutputLists& lists, const imaging::Picture& picture, int position,
+                   int ditherMethod) {
+    if (picture.isEmpty()) {
+        return imaging::kNoBitmap;
+    }
     lists.work.setBitmap(picture);
     if (lists.overlay.hasBitmap()) {
         lists.work.Combine(0, 0, picture.width(), picture.height(), *lists.overlay.picture(), 0, 0,
                            imaging::kCombineAdd);
     }
-    insertAt(lists.colour, *lists.work.picture(), position);
-    reduceToPanel(lists.work, ditherMethod);
+    const imaging::Picture colour = *lists.work.picture();
+    const int status = reduceToPanel(lists.work, ditherMethod);
+    if (status != imaging::kOk) {
+        return status;
+    }
+    insertAt(lists.colour, colour, position);
     insertAt(lists.panel, *lists.work.picture(), position);
+    return imaging::kOk;
 }
 
-void copyOutputFrame(const OutputLists& lists, int from, int to) {
-    for (TLEAD* list : {&lists.colour, &lists.panel}) {
-        list->setBitmapListIndex(from);
-        const imaging::Picture frame = *list->picture();
+int copyOutputFrame(const OutputLists& lists, int from, int to) {
+    if (from < 0 || from >= lists.colour.BitmapListCount() ||
+        from >= lists.panel.BitmapListCount()) {
+        return imaging::kInvalidArgument;
+    }
+    for (imaging::LeadModel* list : {&lists.colour, &lists.panel}) {
+        const imaging::Picture frame = list->frame(from);
         insertAt(*list, frame, to);
     }
+    return imaging::kOk;
 }
 
 }  // namespace produce

@@ -3,15 +3,19 @@
 #include <algorithm>
 
 #include "imaging/Dither.h"
+#include "imaging/LeadModel.h"
 #include "imaging/Planes.h"
 #include "imaging/Resample.h"
-#include "imaging/TLEAD.h"
+#include "imaging/Status.h"
 
 namespace produce {
 
 namespace {
 
 constexpr int kValuePlane = 2;
+// The zoom range of the viewer.
+constexpr int kMinZoom = 1;
+constexpr int kMaxZoom = 6400;
 
 // Rectangles far beyond any picture are kept within int before truncation.
 int truncated(float v) {
@@ -38,36 +42,48 @@ imaging::Colour tintedGrey(int code, int i, const ChannelLevels& levels) {
     return imaging::makeColour((r * i) / 3, (g * i) / 3, (b * i) / 3);
 }
 
-void reduceToPanel(TLEAD& work, int ditherMethod) {
-    work.ColorSeparate(imaging::kPlanesHsv);
-    work.setBitmap(work.Get_ColorPlanes(kValuePlane));
-    for (int i = 0; i < static_cast<int>(PanelGreys.size()); ++i) {
-        work.Set_UserPalette(i, PanelGreys[i]);
+int reduceToPanel(imaging::LeadModel& work, int ditherMethod) {
+    int status = work.ColorSeparate(imaging::kPlanesHsv);
+    if (status == imaging::kOk) {
+        work.setBitmap(work.Get_ColorPlanes(kValuePlane));
+        for (int i = 0; i < static_cast<int>(PanelGreys.size()); ++i) {
+            work.Set_UserPalette(i, PanelGreys[i]);
+        }
+        status = work.ColorRes(2, imaging::kPaletteUser, ditherMethod,
+                               static_cast<int>(PanelGreys.size()));
     }
-    work.ColorRes(2, imaging::kPaletteUser, ditherMethod, static_cast<int>(PanelGreys.size()));
+    if (status != imaging::kOk) {
+        work.releaseBitmap();
+    }
+    return status;
 }
 
-void tintPanelPalette(TLEAD& control, int code, const ChannelLevels& levels) {
-    for (int i = 0; i < 4; ++i) {
-        control.Set_BitmapPalette(i, tintedGrey(code, i, levels));
+int tintPanelPalette(imaging::LeadModel& picture, int code, const ChannelLevels& levels) {
+    if (!picture.hasBitmap()) {
+        return imaging::kNoBitmap;
     }
+    const int entries = std::min(4, static_cast<int>(picture.picture()->palette().size()));
+    for (int i = 0; i < entries; ++i) {
+        picture.Set_BitmapPalette(i, tintedGrey(code, i, levels));
+    }
+    return imaging::kOk;
 }
 
-void showFitted(TLEAD& display, const TLEAD& source) {
-    display.setAutoRepaint(false);
-    display.releaseBitmap();
+int showFitted(imaging::LeadModel& display, int width, int height,
+               const imaging::LeadModel& source) {
     display.setBitmapFrom(source);
-    display.Size(display.width(), display.height(), 0);
-    display.setAutoRepaint(true);
+    if (!display.hasBitmap()) {
+        return imaging::kNoBitmap;
+    }
+    return display.Size(width, height, 0);
 }
 
 // The rectangle in picture pixels, as the viewer's edges divided by the zoom in single
 // precision; the result is what copying that rectangle into a new picture and resizing it
 // gives, computed from only the pixels the panel picture needs.
-void cropToPanel(const CropFrame& rect, int zoomPercent, TLEAD& source, TLEAD& target,
-                 int panelWidth, int panelHeight) {
-    source.setPaintZoomFactor(zoomPercent);
-    const float z = static_cast<float>(source.PaintZoomFactor()) * 0.01f;
+int cropToPanel(const CropFrame& rect, int zoomPercent, const imaging::LeadModel& source,
+                imaging::LeadModel& target, int panelWidth, int panelHeight) {
+    const float z = static_cast<float>(std::clamp(zoomPercent, kMinZoom, kMaxZoom)) * 0.01f;
     const float x = static_cast<float>(rect.Left) / z;
     const float y = static_cast<float>(rect.Top) / z;
     const float w = static_cast<float>(rect.Right) / z - x;
@@ -75,12 +91,14 @@ void cropToPanel(const CropFrame& rect, int zoomPercent, TLEAD& source, TLEAD& t
     imaging::Picture cut;
     const imaging::Picture empty;
     const imaging::Picture& picture = source.hasBitmap() ? *source.picture() : empty;
-    if (imaging::cropResized(picture, truncated(x), truncated(y), truncated(w), truncated(h),
-                             panelWidth, panelHeight, &cut) != 0) {
+    const int status = imaging::cropResized(picture, truncated(x), truncated(y), truncated(w),
+                                            truncated(h), panelWidth, panelHeight, &cut);
+    if (status != imaging::kOk) {
         target.releaseBitmap();
-        return;
+        return status;
     }
     target.setBitmap(cut);
+    return imaging::kOk;
 }
 
 }  // namespace produce

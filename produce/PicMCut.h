@@ -5,7 +5,9 @@
 #include "imaging/Picture.h"
 #include "produce/CropFrame.h"
 
-class TLEAD;
+namespace imaging {
+class LeadModel;
+}
 
 // The panel colour model: how a colour picture becomes a panel picture of four greys, and how
 // a panel picture is tinted with the background colour for display.
@@ -35,18 +37,22 @@ int backColorCode(int red, int green, int blue);
 imaging::Colour tintedGrey(int code, int i, const ChannelLevels& levels);
 
 // Reduces the current picture of `work` in place to a panel picture: its HSV value plane
-// mapped onto the four panel greys at 2 bits with the given dithering.
-void reduceToPanel(TLEAD& work, int ditherMethod);
+// mapped onto the four panel greys at 2 bits with the given dithering. Stops at the first
+// failed step and returns its status; `work` then has no picture.
+int reduceToPanel(imaging::LeadModel& work, int ditherMethod);
 
-// Rewrites palette entries 0..3 of `control`'s current picture for background colour `code`.
-void tintPanelPalette(TLEAD& control, int code, const ChannelLevels& levels);
+// Rewrites palette entries 0..3 (those it has) of `picture`'s current picture for background
+// colour `code`.
+int tintPanelPalette(imaging::LeadModel& picture, int code, const ChannelLevels& levels);
 
-// Shows a copy of `source`'s current picture in `display`, resized to the display's size.
-void showFitted(TLEAD& display, const TLEAD& source);
+// Makes `display`'s picture a copy of `source`'s current picture resized to width x height;
+// `display` has no picture when `source` has none.
+int showFitted(imaging::LeadModel& display, int width, int height,
+               const imaging::LeadModel& source);
 
 // Makes `target`'s picture the part of `source`'s picture inside `rect` (viewer pixels at
 // `zoomPercent`), resized to the panel's size. Parts outside the source stay black.
-void cropToPanel(const CropFrame& rect, int zoomPercent, TLEAD& source, TLEAD& target,
-                 int panelWidth, int panelHeight);
+int cropToPanel(const CropFrame& rect, int zoomPercent, const imaging::LeadModel& source,
+                imaging::LeadModel& target, int panelWidth, int panelHeight);
 
 }  // namespace produce

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <random>
 
-#include "imaging/TLEAD.h"
+#include "imaging/LeadModel.h"
 
 using imaging::Picture;
 using Control = CustumFileControl;
@@ -34,21 +34,21 @@ class CfilectlFileTest : public testing::Test {
     }
 
     // Saves `list` under `name` and returns the status.
-    int save(const QString& name, TLEAD& list, int code = kWhiteCode) {
+    int save(const QString& name, imaging::LeadModel& list, int code = kWhiteCode) {
         Control control;
         control.SetFileName(path(name));
         control.BackColorCode = code;
         return control.Save(list);
     }
 
-    int load(const QString& name, TLEAD& list) {
+    int load(const QString& name, imaging::LeadModel& list) {
         Control control;
         control.SetFileName(path(name));
         return control.Load(list, work_);
     }
 
     QTemporaryDir dir_;
-    TLEAD work_;
+    imaging::LeadModel work_;
 };
 
 // A frame whose palette indices are the given levels, over the panel greys of `bits`.
@@ -90,7 +90,7 @@ std::vector<int> levelsOf(const Picture& frame, int bits) {
     return levels;
 }
 
-void fillList(TLEAD& list, const std::vector<Picture>& frames) {
+void fillList(imaging::LeadModel& list, const std::vector<Picture>& frames) {
     list.clearBitmapList();
     for (const Picture& frame : frames) {
         ASSERT_EQ(list.InsertBitmapListItem(-1, frame), 0);
@@ -215,12 +215,12 @@ TEST_F(CfilectlFileTest, FrameCountOfAnimationIsBigEndianHeaderCount) {
 // --- Layout ---
 
 TEST_F(CfilectlFileTest, WorkedExampleIsWrittenByteForByte) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(1, 1, 1, {1})});
     ASSERT_EQ(save("one.zml", list), Control::kOk);
     EXPECT_EQ(readAll(path("one.zml")), hex("7A6D099F3F0000013F7F"));
 
-    TLEAD loaded;
+    imaging::LeadModel loaded;
     Control control;
     control.SetFileName(path("one.zml"));
     ASSERT_EQ(control.Load(loaded, work_), Control::kOk);
@@ -236,7 +236,7 @@ TEST_F(CfilectlFileTest, WorkedExampleIsWrittenByteForByte) {
 }
 
 TEST_F(CfilectlFileTest, OnlyLowByteOfColourCodeIsWritten) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(1, 1, 1, {1})});
     ASSERT_EQ(save("one.zml", list, 0x13F), Control::kOk);
     EXPECT_EQ(readAll(path("one.zml")), hex("7A6D099F3F0000013F7F"));
@@ -269,7 +269,7 @@ TEST_F(CfilectlFileTest, RowsArePackedFromTheHighBitsAndInverted) {
     for (const RowCase& c : cases) {
         SCOPED_TRACE(c.stored);
         const int width = static_cast<int>(c.levels.size());
-        TLEAD list;
+        imaging::LeadModel list;
         fillList(list, {levelFrame(width, 1, c.bits, c.levels)});
         ASSERT_EQ(save("row.zml", list), Control::kOk);
         QByteArray bytes = readAll(path("row.zml"));
@@ -279,7 +279,7 @@ TEST_F(CfilectlFileTest, RowsArePackedFromTheHighBitsAndInverted) {
         bytes = bytes.left(9) + hex(c.otherPadding);
         fixCheck(bytes, 0);
         writeAll(path("row.zml"), bytes);
-        TLEAD loaded;
+        imaging::LeadModel loaded;
         ASSERT_EQ(load("row.zml", loaded), Control::kOk);
         EXPECT_EQ(loaded.picture()->bits(), c.bits);
         EXPECT_EQ(levelsOf(*loaded.picture(), c.bits), c.levels);
@@ -287,7 +287,7 @@ TEST_F(CfilectlFileTest, RowsArePackedFromTheHighBitsAndInverted) {
 }
 
 TEST_F(CfilectlFileTest, EightBitFrameStoresInverseGrey) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(2, 2, 8, {0, 17, 128, 255})});
     ASSERT_EQ(save("g.zml", list), Control::kOk);
     EXPECT_EQ(readAll(path("g.zml")).mid(9), hex("FFEE7F00"));
@@ -296,7 +296,7 @@ TEST_F(CfilectlFileTest, EightBitFrameStoresInverseGrey) {
 TEST_F(CfilectlFileTest, PanelSizedFilesHaveDocumentedLengths) {
     std::mt19937 random(1);
     const std::vector<Picture> frames = randomFrames(10, 160, 54, 2, random);
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, frames);
     ASSERT_EQ(save("panel.zml", list), Control::kOk);
     EXPECT_EQ(readAll(path("panel.zml")).size(), 2169);
@@ -310,11 +310,11 @@ TEST_F(CfilectlFileTest, PanelSizedFilesHaveDocumentedLengths) {
 }
 
 TEST_F(CfilectlFileTest, SingleFrameAnimationKeepsItsHeader) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(1, 1, 1, {1})});
     ASSERT_EQ(save("one.zma", list), Control::kOk);
     EXPECT_EQ(readAll(path("one.zma")), hex("7A610001") + hex("7A6D099F3F0000013F7F"));
-    TLEAD loaded;
+    imaging::LeadModel loaded;
     ASSERT_EQ(load("one.zma", loaded), Control::kOk);
     EXPECT_EQ(loaded.BitmapListCount(), 1);
 }
@@ -327,10 +327,10 @@ TEST_F(CfilectlFileTest, EveryDepthRoundTripsLevelsInPlace) {
         for (const auto& [width, height] : {std::pair{21, 5}, {160, 54}, {256, 3}, {7, 256}}) {
             SCOPED_TRACE(QString("%1 bits %2x%3").arg(bits).arg(width).arg(height).toStdString());
             const std::vector<Picture> frames = randomFrames(3, width, height, bits, random);
-            TLEAD list;
+            imaging::LeadModel list;
             fillList(list, frames);
             ASSERT_EQ(save("trip.zma", list), Control::kOk);
-            TLEAD loaded;
+            imaging::LeadModel loaded;
             Control control;
             control.SetFileName(path("trip.zma"));
             ASSERT_EQ(control.Load(loaded, work_), Control::kOk);
@@ -347,11 +347,11 @@ TEST_F(CfilectlFileTest, EveryDepthRoundTripsLevelsInPlace) {
 }
 
 TEST_F(CfilectlFileTest, FramesAreSavedAtTheCurrentPicturesDepth) {
-    TLEAD list;
+    imaging::LeadModel list;
     // An 8-bit grey 200 saved at 2 bits is level 3; 100 is level 1.
     fillList(list, {levelFrame(2, 1, 2, {0, 3}), levelFrame(2, 1, 8, {200, 100})});
     ASSERT_EQ(save("mixed.zma", list), Control::kOk);
-    TLEAD loaded;
+    imaging::LeadModel loaded;
     ASSERT_EQ(load("mixed.zma", loaded), Control::kOk);
     ASSERT_EQ(loaded.BitmapListCount(), 2);
     EXPECT_EQ(loaded.bitmapListItem(1).bits(), 2);
@@ -361,7 +361,7 @@ TEST_F(CfilectlFileTest, FramesAreSavedAtTheCurrentPicturesDepth) {
 TEST_F(CfilectlFileTest, SaveLeavesListAndItsCurrentIndexAsTheyWere) {
     std::mt19937 random(5);
     const std::vector<Picture> frames = randomFrames(4, 9, 4, 2, random);
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, frames);
     ASSERT_EQ(list.setBitmapListIndex(2), 0);
     ASSERT_EQ(save("keep.zma", list), Control::kOk);
@@ -372,16 +372,16 @@ TEST_F(CfilectlFileTest, SaveLeavesListAndItsCurrentIndexAsTheyWere) {
     // An image file holds the list's first frame.
     ASSERT_EQ(save("first.zml", list), Control::kOk);
     EXPECT_EQ(list.BitmapListIndex(), 2);
-    TLEAD loaded;
+    imaging::LeadModel loaded;
     ASSERT_EQ(load("first.zml", loaded), Control::kOk);
     EXPECT_EQ(levelsOf(*loaded.picture(), 2), levelsOf(frames[0], 2));
 }
 
 TEST_F(CfilectlFileTest, LonePictureSavesAsImage) {
-    TLEAD lone;
+    imaging::LeadModel lone;
     lone.setBitmap(levelFrame(3, 1, 4, {15, 0, 8}));
     ASSERT_EQ(save("lone.zml", lone), Control::kOk);
-    TLEAD loaded;
+    imaging::LeadModel loaded;
     ASSERT_EQ(load("lone.zml", loaded), Control::kOk);
     EXPECT_EQ(levelsOf(*loaded.picture(), 4), (std::vector<int>{15, 0, 8}));
 }
@@ -393,7 +393,7 @@ class CfilectlReadTest : public CfilectlFileTest {
     void SetUp() override {
         std::mt19937 random(9);
         frames_ = {randomFrame(21, 3, 2, random), randomFrame(21, 3, 2, random)};
-        TLEAD list;
+        imaging::LeadModel list;
         fillList(list, frames_);
         ASSERT_EQ(save("two.zma", list), Control::kOk);
         ASSERT_EQ(save("one.zml", list), Control::kOk);
@@ -409,7 +409,7 @@ class CfilectlReadTest : public CfilectlFileTest {
 };
 
 TEST_F(CfilectlReadTest, LoadReplacesWhatTheListHeld) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(1, 1, 1, {0}), levelFrame(1, 1, 1, {1})});
     ASSERT_EQ(load("two.zma", list), Control::kOk);
     ASSERT_EQ(list.BitmapListCount(), 2);
@@ -421,7 +421,7 @@ TEST_F(CfilectlReadTest, ZeroFrameAnimationLoadsEmpty) {
     Control control;
     control.SetFileName(path("none.zma"));
     EXPECT_EQ(control.GetFrameCount(), 0);
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(1, 1, 1, {0})});
     EXPECT_EQ(control.Load(list, work_), Control::kOk);
     EXPECT_EQ(list.BitmapListCount(), 0);
@@ -429,7 +429,7 @@ TEST_F(CfilectlReadTest, ZeroFrameAnimationLoadsEmpty) {
 }
 
 TEST_F(CfilectlReadTest, MissingOrForeignFileCannotBeOpened) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(1, 1, 1, {0})});
     EXPECT_EQ(load("missing.zma", list), Control::kCannotOpen);
     EXPECT_FALSE(list.hasBitmap());
@@ -446,7 +446,7 @@ TEST_F(CfilectlReadTest, MissingOrForeignFileCannotBeOpened) {
 
 TEST_F(CfilectlReadTest, DeviceWithoutLengthIsRefused) {
     ASSERT_TRUE(QFile::link("/dev/zero", path("endless.zml")));
-    TLEAD list;
+    imaging::LeadModel list;
     EXPECT_EQ(load("endless.zml", list), Control::kNoLength);
     EXPECT_FALSE(list.hasBitmap());
 }
@@ -455,7 +455,7 @@ TEST_F(CfilectlReadTest, BadCheckByteIsStatus3BeforeDecoding) {
     QByteArray bytes = image_;
     bytes[12] = static_cast<char>(bytes[12] ^ 0x01);
     writeAll(path("bad.zml"), bytes);
-    TLEAD list;
+    imaging::LeadModel list;
     EXPECT_EQ(load("bad.zml", list), Control::kBadCheck);
     EXPECT_FALSE(list.hasBitmap());
 
@@ -481,7 +481,7 @@ TEST_F(CfilectlReadTest, ShortOrMalformedFilesAreStatus4) {
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name.toStdString());
         writeAll(path(name), bytes);
-        TLEAD list;
+        imaging::LeadModel list;
         EXPECT_EQ(load(name, list), Control::kTruncated);
     }
 }
@@ -492,7 +492,7 @@ TEST_F(CfilectlReadTest, WrongRecordMagicOrSmallDataOffsetIsStatus4) {
         bytes[at] = static_cast<char>(value);
         fixCheck(bytes, 0);
         writeAll(path("m.zml"), bytes);
-        TLEAD list;
+        imaging::LeadModel list;
         EXPECT_EQ(load("m.zml", list), Control::kTruncated) << at << " " << value;
     }
 }
@@ -502,7 +502,7 @@ TEST_F(CfilectlReadTest, LargeDataOffsetStillReadsDataBehindHeader) {
     bytes[2] = static_cast<char>(200);
     fixCheck(bytes, 0);
     writeAll(path("far.zml"), bytes);
-    TLEAD list;
+    imaging::LeadModel list;
     ASSERT_EQ(load("far.zml", list), Control::kOk);
     EXPECT_EQ(levelsOf(*list.picture(), 2), levelsOf(frames_[0], 2));
 }
@@ -511,7 +511,7 @@ TEST_F(CfilectlReadTest, AnnouncedFramesMustBeHeld) {
     QByteArray bytes = animation_;
     bytes[3] = 3;
     writeAll(path("more.zma"), bytes);
-    TLEAD list;
+    imaging::LeadModel list;
     EXPECT_EQ(load("more.zma", list), Control::kTruncated);
     EXPECT_EQ(list.BitmapListCount(), 2);
 }
@@ -519,7 +519,7 @@ TEST_F(CfilectlReadTest, AnnouncedFramesMustBeHeld) {
 TEST_F(CfilectlReadTest, BytesAfterLastRecordAreIgnored) {
     writeAll(path("tail.zma"), animation_ + QByteArray(100, 'x'));
     writeAll(path("tail.zml"), image_ + animation_);
-    TLEAD list;
+    imaging::LeadModel list;
     ASSERT_EQ(load("tail.zma", list), Control::kOk);
     EXPECT_EQ(list.BitmapListCount(), 2);
     ASSERT_EQ(load("tail.zml", list), Control::kOk);
@@ -531,7 +531,7 @@ TEST_F(CfilectlReadTest, LevelCountDecidesDepth) {
     bytes[7] = 2;
     fixCheck(bytes, 0);
     writeAll(path("three.zml"), bytes);
-    TLEAD list;
+    imaging::LeadModel list;
     Control control;
     control.SetFileName(path("three.zml"));
     ASSERT_EQ(control.Load(list, work_), Control::kOk);
@@ -557,7 +557,7 @@ TEST_F(CfilectlReadTest, ColourCodeComesFromLastFramesOffset8) {
     QByteArray second = bytes.mid(4 + kRecord);
     fixCheck(second, 0);
     writeAll(path("codes.zma"), first + second);
-    TLEAD list;
+    imaging::LeadModel list;
     Control control;
     control.SetFileName(path("codes.zma"));
     ASSERT_EQ(control.Load(list, work_), Control::kOk);
@@ -573,7 +573,7 @@ TEST_F(CfilectlReadTest, ColourCodeComesFromLastFramesOffset8) {
 class CfilectlSaveFailureTest : public CfilectlFileTest {
   protected:
     void SetUp() override {
-        TLEAD list;
+        imaging::LeadModel list;
         fillList(list, {levelFrame(1, 1, 1, {1})});
         ASSERT_EQ(save("old.zma", list), Control::kOk);
         previous_ = readAll(path("old.zma"));
@@ -596,19 +596,19 @@ TEST_F(CfilectlSaveFailureTest, FramesTheFormatCannotCarryAreRefusedBeforeWritin
     };
     for (const auto& [what, frames] : cases) {
         SCOPED_TRACE(what);
-        TLEAD list;
+        imaging::LeadModel list;
         fillList(list, frames);
         EXPECT_EQ(save("old.zma", list), Control::kBadDepth);
         expectPreviousFileKept();
         EXPECT_EQ(save("new.zml", list), frames.size() == 1 ? Control::kBadDepth : Control::kOk);
     }
-    TLEAD empty;
+    imaging::LeadModel empty;
     EXPECT_EQ(save("old.zma", empty), Control::kBadDepth);
     expectPreviousFileKept();
 }
 
 TEST_F(CfilectlSaveFailureTest, MoreFramesThanTheHeaderCountsAreRefused) {
-    TLEAD list;
+    imaging::LeadModel list;
     const Picture frame = levelFrame(1, 1, 1, {1});
     for (int i = 0; i < 65536; ++i) {
         list.InsertBitmapListItem(-1, frame);
@@ -622,18 +622,18 @@ TEST_F(CfilectlSaveFailureTest, MoreFramesThanTheHeaderCountsAreRefused) {
 }
 
 TEST_F(CfilectlSaveFailureTest, SidesOf256AreAccepted) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {Picture(256, 256, 8)});
     ASSERT_EQ(save("big.zml", list), Control::kOk);
     EXPECT_EQ(readAll(path("big.zml")).size(), 9 + 256 * 256);
-    TLEAD loaded;
+    imaging::LeadModel loaded;
     ASSERT_EQ(load("big.zml", loaded), Control::kOk);
     EXPECT_EQ(loaded.picture()->width(), 256);
     EXPECT_EQ(loaded.picture()->height(), 256);
 }
 
 TEST_F(CfilectlSaveFailureTest, FileThatCannotBeCreatedIsStatus1) {
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, {levelFrame(1, 1, 1, {1})});
     EXPECT_EQ(save("nofolder/x.zma", list), Control::kCannotOpen);
     EXPECT_FALSE(QFile::exists(path("nofolder/x.zma")));
@@ -665,7 +665,7 @@ class FileSizeLimit {
 TEST_F(CfilectlSaveFailureTest, FailedWriteKeepsPreviousFileAndIndex) {
     std::mt19937 random(8);
     const std::vector<Picture> frames = randomFrames(10, 160, 54, 2, random);
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, frames);
     list.setBitmapListIndex(6);
     {
@@ -680,7 +680,7 @@ TEST_F(CfilectlSaveFailureTest, FailedWriteKeepsPreviousFileAndIndex) {
 TEST_F(CfilectlSaveFailureTest, ShorterSaveLeavesNoStaleBytes) {
     std::mt19937 random(4);
     const std::vector<Picture> frames = randomFrames(10, 160, 54, 2, random);
-    TLEAD list;
+    imaging::LeadModel list;
     fillList(list, frames);
     ASSERT_EQ(save("old.zma", list), Control::kOk);
     fillList(list, {frames[0]});

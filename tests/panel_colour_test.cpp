@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "imaging/TLEAD.h"
+#include "imaging/LeadModel.h"
+#include "imaging/Status.h"
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
 #include "store/OutputStore.h"
@@ -44,7 +45,7 @@ CropFrame frame(int left, int top, int right, int bottom) {
 }  // namespace
 
 TEST(PanelColour, ReductionUsesTheValuePlaneAndNearestGreys) {
-    TLEAD work;
+    LeadModel work;
     work.setBitmap(
         row({makeColour(255, 0, 0), makeColour(0, 255, 0), makeColour(0, 0, 255), greyColour(128),
              greyColour(42), greyColour(43), makeColour(40, 212, 9), makeColour(213, 0, 0)}));
@@ -63,7 +64,7 @@ TEST(PanelColour, TintArithmetic) {
     EXPECT_EQ(produce::backColorCode(3, 1, 0), 52);
     const std::vector<Colour> expected{makeColour(0, 0, 0), makeColour(85, 28, 0),
                                        makeColour(170, 56, 0), makeColour(255, 85, 0)};
-    TLEAD lead;
+    LeadModel lead;
     lead.setBitmap(Picture(4, 1, 2));
     produce::tintPanelPalette(lead, 52, kDefaultLevels);
     EXPECT_EQ(lead.picture()->palette(), expected);
@@ -84,9 +85,9 @@ TEST(PanelColour, TintArithmetic) {
 }
 
 TEST(PanelColour, CropFollowsZoomAndLeavesMissingPartsBlack) {
-    TLEAD source;
+    LeadModel source;
     source.setBitmap(halves());
-    TLEAD target;
+    LeadModel target;
     produce::cropToPanel(frame(0, 0, 320, 108), 100, source, target, 160, 54);
     ASSERT_EQ(target.BitmapWidth(), 160);
     EXPECT_EQ(target.Get_Pixel(79, 10), makeColour(255, 0, 0));
@@ -94,7 +95,6 @@ TEST(PanelColour, CropFollowsZoomAndLeavesMissingPartsBlack) {
 
     // At 200 % the same viewer rectangle covers only the left half of the picture.
     produce::cropToPanel(frame(0, 0, 320, 108), 200, source, target, 160, 54);
-    EXPECT_EQ(source.PaintZoomFactor(), 200);
     EXPECT_EQ(target.Get_Pixel(159, 53), makeColour(255, 0, 0));
 
     // Reaching left of the picture: that part stays black.
@@ -102,28 +102,34 @@ TEST(PanelColour, CropFollowsZoomAndLeavesMissingPartsBlack) {
     EXPECT_EQ(target.Get_Pixel(10, 10), 0u);
     EXPECT_EQ(target.Get_Pixel(150, 10), makeColour(255, 0, 0));
 
-    // A rectangle of no width leaves no picture rather than a stale one.
-    produce::cropToPanel(frame(5, 5, 5, 50), 100, source, target, 160, 54);
+    // A rectangle of no width leaves no picture rather than a stale one, and reducing that
+    // fails instead of bringing back the planes of the last good crop.
+    LeadModel grey;
+    grey.setBitmap(*target.picture());
+    ASSERT_EQ(produce::reduceToPanel(grey, 0), imaging::kOk);
+    EXPECT_NE(produce::cropToPanel(frame(5, 5, 5, 50), 100, source, target, 160, 54), 0);
     EXPECT_FALSE(target.hasBitmap());
+    grey.setBitmapFrom(target);
+    EXPECT_EQ(produce::reduceToPanel(grey, 0), imaging::kNoBitmap);
+    EXPECT_FALSE(grey.hasBitmap());
+    EXPECT_TRUE(grey.Get_ColorPlanes(2).isEmpty());
 }
 
 TEST(PanelColour, FittedDisplayKeepsThePalette) {
-    TLEAD source;
+    LeadModel source;
     Picture panel(4, 2, 2);
     panel.row(0)[3] = 3;
     source.setBitmap(panel);
     produce::tintPanelPalette(source, 52, kDefaultLevels);
-    TLEAD display;
-    display.resize(40, 20);
-    produce::showFitted(display, source);
+    LeadModel display;
+    ASSERT_EQ(produce::showFitted(display, 40, 20, source), imaging::kOk);
     EXPECT_EQ(display.BitmapWidth(), 40);
     EXPECT_EQ(display.BitmapHeight(), 20);
     EXPECT_EQ(display.Get_Pixel(39, 0), makeColour(255, 85, 0));
-    EXPECT_TRUE(display.AutoRepaint());
 }
 
 TEST(OutputFrames, AddAndCopyKeepBothListsInStep) {
-    TLEAD colour, panel, work, overlay;
+    LeadModel colour, panel, work, overlay;
     const produce::OutputLists lists{colour, panel, work, overlay};
     const Picture a = row({makeColour(200, 10, 10), greyColour(40)});
     const Picture b = row({greyColour(100), greyColour(250)});
@@ -150,6 +156,13 @@ TEST(OutputFrames, AddAndCopyKeepBothListsInStep) {
     EXPECT_EQ(panel.BitmapListCount(), 4);
     EXPECT_EQ(colour.bitmapListItem(3), a);
     EXPECT_EQ(panel.bitmapListItem(3), panel.bitmapListItem(1));
+    EXPECT_EQ(panel.BitmapListIndex(), 3);
+
+    // An empty picture (the crop of an empty rectangle) or a missing frame changes nothing.
+    EXPECT_EQ(produce::addOutputFrame(lists, Picture(), 0, 0), imaging::kNoBitmap);
+    EXPECT_EQ(produce::copyOutputFrame(lists, 4, 0), imaging::kInvalidArgument);
+    EXPECT_EQ(colour.BitmapListCount(), 4);
+    EXPECT_EQ(panel.BitmapListCount(), 4);
     EXPECT_EQ(panel.BitmapListIndex(), 3);
 }
 

@@ -1,69 +1,47 @@
 #include "tools/CfilePanelFiles.h"
 
+#include <QFileInfo>
+
 #include "files/Cfilectl.h"
-#include "imaging/TLEAD.h"
-#include "tools/PanelHeaders.h"
+#include "imaging/LeadModel.h"
 #include "tools/ToolStatus.h"
 
 namespace tools {
 
-namespace {
-
-int pictureCount(const TLEAD& list) {
-    if (list.hasBitmapList()) {
-        return list.BitmapListCount();
-    }
-    return list.hasBitmap() ? 1 : 0;
-}
-
-const imaging::Picture& pictureAt(const TLEAD& list, int index) {
-    return list.hasBitmapList() ? list.bitmapListItem(index) : *list.picture();
-}
-
-}  // namespace
-
 int CfilePanelFiles::read(const QString& fileName, std::vector<PanelFrame>* frames) {
-    std::vector<FrameHeader> headers;
-    int status = readFrameHeaders(fileName, &headers);
-    if (status != kToolOk) {
-        return status;
-    }
     CustumFileControl control;
     if (control.SetFileName(fileName) == CustumFileControl::kOther) {
         return kCannotOpen;
     }
-    TLEAD list;
-    TLEAD work;
-    list.setAutoRepaint(false);
-    work.setAutoRepaint(false);
-    status = control.Load(list, work);
-    if (status != CustumFileControl::kOk) {
-        return status;
-    }
-    if (pictureCount(list) != static_cast<int>(headers.size())) {
-        return kTruncated;
+    if (!QFileInfo(fileName).isFile()) {
+        return kMissingFile;
     }
     frames->clear();
-    for (std::size_t i = 0; i < headers.size(); ++i) {
-        frames->push_back({pictureAt(list, static_cast<int>(i)), headers[i].code});
-    }
-    return kToolOk;
+    const int status = control.ReadFrames(
+        true,
+        [frames](const CustumFileControl::FrameHeader& header, const imaging::Picture* levels) {
+            frames->push_back({*levels, header.code});
+            return kToolOk;
+        });
+    // An animation announcing no frames loads as nothing in the window too.
+    return status == kToolOk && frames->empty() ? kMissingFile : status;
 }
 
 int CfilePanelFiles::write(const QString& fileName, const std::vector<imaging::Picture>& pictures,
                            int code) {
     CustumFileControl control;
-    if (control.SetFileName(fileName) == CustumFileControl::kOther) {
+    const int kind = control.SetFileName(fileName);
+    if (kind == CustumFileControl::kOther) {
         return kCannotOpen;
     }
-    TLEAD list;
-    list.setAutoRepaint(false);
-    for (const imaging::Picture& picture : pictures) {
-        list.InsertBitmapListItem(-1, picture);
+    if (pictures.empty()) {
+        return kBadDepth;
     }
-    list.setBitmapListIndex(0);
+    const imaging::Picture& first = pictures.front();
     control.BackColorCode = code;
-    return control.Save(list);
+    const int count = kind == CustumFileControl::kAnimation ? static_cast<int>(pictures.size()) : 1;
+    return control.SaveFrames(count, first.width(), first.height(), first.bits(),
+                              [&pictures](int i) { return &pictures[i]; });
 }
 
 }  // namespace tools

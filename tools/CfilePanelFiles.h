@@ -4,8 +4,7 @@
 
 namespace tools {
 
-// Panel files through the panel file library, with each frame's background code read from
-// its record header (the library keeps only the last one).
+// Panel files through the panel file library, each frame with its own background code.
 class CfilePanelFiles : public PanelFiles {
   public:
     int read(const QString& fileName, std::vector<PanelFrame>* frames) override;

@@ -1,8 +1,8 @@
 #include "tools/ImportPicture.h"
 
+#include "imaging/LeadModel.h"
 #include "imaging/Planes.h"
 #include "imaging/Status.h"
-#include "imaging/TLEAD.h"
 #include "produce/PicMCut.h"
 #include "tools/PanelFrames.h"
 
@@ -13,14 +13,13 @@ namespace {
 constexpr int kPanelBits = 2;
 constexpr int kValuePlane = 2;
 
-int reduce(TLEAD& work, const ImportSettings& settings, imaging::Picture* out) {
+int reduce(imaging::LeadModel& work, const ImportSettings& settings, imaging::Picture* out) {
     if (settings.bits == kPanelBits) {
-        produce::reduceToPanel(work, settings.dither);
-        if (!work.hasBitmap() || work.BitmapBits() != kPanelBits) {
-            return imaging::kInvalidArgument;
+        const int status = produce::reduceToPanel(work, settings.dither);
+        if (status == imaging::kOk) {
+            *out = *work.picture();
         }
-        *out = *work.picture();
-        return imaging::kOk;
+        return status;
     }
     imaging::Picture value;
     const int status =
@@ -35,8 +34,7 @@ int reduce(TLEAD& work, const ImportSettings& settings, imaging::Picture* out) {
 }  // namespace
 
 int importPicture(const QString& fileName, const ImportSettings& settings, imaging::Picture* out) {
-    TLEAD work;
-    work.setAutoRepaint(false);
+    imaging::LeadModel work;
     int status = work.Load(fileName, 24, 1, 1);
     if (status == imaging::kOk) {
         status = work.Size(settings.width, settings.height, 0);

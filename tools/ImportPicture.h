@@ -18,7 +18,6 @@ struct ImportSettings {
 // Reads the first page of a picture or clip, resizes it (nearest, no cropping) and reduces it:
 // at 2 bits as the window does, at 1, 4 or 8 bits to the levels of its HSV value plane. The
 // result's pixels are levels and its palette their greys. Returns 0 or an imaging::Status.
-// Needs a QApplication.
 int importPicture(const QString& fileName, const ImportSettings& settings, imaging::Picture* out);
 
 }  // namespace tools

@@ -1,5 +1,5 @@
 // pixmora-tool: panel file commands without the window.
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
 
@@ -20,11 +20,8 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(quietQtMessages);
-    // The imaging control is a widget; the tool never shows one.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
+    // Pictures and panel files need no windowing platform: the tool runs without a display.
+    QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     QTextStream out(stdout);

@@ -1,13 +1,20 @@
-// The imaging control's colour planes, filters and rotation.
+// The picture model's colour planes, filters and rotation.
 #include "imaging/Filters.h"
+#include "imaging/LeadModel.h"
 #include "imaging/Planes.h"
 #include "imaging/Rotate.h"
 #include "imaging/Status.h"
-#include "imaging/TLEAD.h"
 
-using namespace imaging;
+namespace imaging {
 
-int TLEAD::ColorSeparate(int flags) {
+void LeadModel::forgetSeparation() {
+    separated_.reset();
+    separationFlags_ = 0;
+    planes_.clear();
+}
+
+int LeadModel::ColorSeparate(int flags) {
+    forgetSeparation();
     if (!hasBitmap()) {
         return kNoBitmap;
     }
@@ -16,11 +23,10 @@ int TLEAD::ColorSeparate(int flags) {
     }
     separated_ = *picture();
     separationFlags_ = flags;
-    planes_.clear();
     return kOk;
 }
 
-Picture TLEAD::Get_ColorPlanes(int plane) const {
+Picture LeadModel::Get_ColorPlanes(int plane) const {
     if (!planes_.empty()) {
         return plane >= 0 && plane < static_cast<int>(planes_.size()) ? planes_[plane] : Picture();
     }
@@ -31,7 +37,7 @@ Picture TLEAD::Get_ColorPlanes(int plane) const {
     return result;
 }
 
-int TLEAD::materialisePlanes() {
+int LeadModel::materialisePlanes() {
     if (!planes_.empty()) {
         return kOk;
     }
@@ -41,7 +47,7 @@ int TLEAD::materialisePlanes() {
     return separatePlanes(*separated_, separationFlags_, &planes_);
 }
 
-int TLEAD::Set_ColorPlanes(int plane, const Picture& picture) {
+int LeadModel::Set_ColorPlanes(int plane, const Picture& picture) {
     const int status = materialisePlanes();
     if (status != kOk) {
         return status;
@@ -56,7 +62,7 @@ int TLEAD::Set_ColorPlanes(int plane, const Picture& picture) {
     return kOk;
 }
 
-int TLEAD::ColorMerge(int flags) {
+int LeadModel::ColorMerge(int flags) {
     const int planesStatus = materialisePlanes();
     if (planesStatus != kOk) {
         return planesStatus;
@@ -70,40 +76,42 @@ int TLEAD::ColorMerge(int flags) {
     return kOk;
 }
 
-int TLEAD::Intensity(int strength) {
+int LeadModel::Intensity(int strength) {
     return filterCurrent([strength](Picture& p) { return intensity(p, strength); });
 }
 
-int TLEAD::Contrast(int strength) {
+int LeadModel::Contrast(int strength) {
     return filterCurrent([strength](Picture& p) { return contrast(p, strength); });
 }
 
-int TLEAD::Sharpen(int strength) {
+int LeadModel::Sharpen(int strength) {
     return filterCurrent([strength](Picture& p) { return sharpen(p, strength); });
 }
 
-int TLEAD::Invert() {
+int LeadModel::Invert() {
     return filterCurrent([](Picture& p) { return invert(p); });
 }
 
-int TLEAD::Median(int size) {
+int LeadModel::Median(int size) {
     return filterCurrent([size](Picture& p) { return median(p, size); });
 }
 
-int TLEAD::HistoEqualize() {
+int LeadModel::HistoEqualize() {
     return filterCurrent([](Picture& p) { return histoEqualize(p); });
 }
 
-int TLEAD::Rotate(int hundredthsOfDegree, int, Colour fill) {
+int LeadModel::Rotate(int hundredthsOfDegree, int, Colour fill) {
     return filterCurrent([&](Picture& p) { return rotate(p, hundredthsOfDegree, fill); });
 }
 
-int TLEAD::filterCurrent(const std::function<int(Picture&)>& operation) {
+int LeadModel::filterCurrent(const std::function<int(Picture&)>& operation) {
     Picture* p = current();
     if (p == nullptr) {
         return kNoBitmap;
     }
     const int status = operation(*p);
-    pictureChanged();
+    changed();
     return status;
 }
+
+}  // namespace imaging

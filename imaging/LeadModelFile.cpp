@@ -1,13 +1,13 @@
-// The imaging control's file reading: pages of stills and clips into a bitmap list.
+// The picture model's file reading: pages of stills and clips into a bitmap list.
+#include "imaging/LeadModel.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Status.h"
-#include "imaging/TLEAD.h"
 
-using namespace imaging;
+namespace imaging {
 
 // Clip readers stay open between calls, so stepping through a clip ten pages at a time does
 // not pay for opening it again; a still is decoded whole and needs no reader kept.
-int TLEAD::openReader(const QString& fileName) {
+int LeadModel::openReader(const QString& fileName) {
     if (reader_ && reader_->fileName() == fileName && reader_->isUnchangedOnDisk()) {
         return kOk;
     }
@@ -19,13 +19,13 @@ int TLEAD::openReader(const QString& fileName) {
     return status;
 }
 
-void TLEAD::dropStillReader() {
+void LeadModel::dropStillReader() {
     if (reader_ && reader_->delayMs() == 0) {
         reader_.reset();
     }
 }
 
-int TLEAD::GetFileInfo(const QString& fileName, int, int) {
+int LeadModel::GetFileInfo(const QString& fileName, int, int) {
     const int status = openReader(fileName);
     if (status != kOk) {
         return status;
@@ -35,7 +35,7 @@ int TLEAD::GetFileInfo(const QString& fileName, int, int) {
     return kOk;
 }
 
-int TLEAD::Load(const QString& fileName, int bits, int firstPage, int pageCount) {
+int LeadModel::Load(const QString& fileName, int bits, int firstPage, int pageCount) {
     if (bits != 24 || pageCount < 1) {
         return kInvalidArgument;
     }
@@ -55,6 +55,8 @@ int TLEAD::Load(const QString& fileName, int bits, int firstPage, int pageCount)
     items_ = std::move(pages);
     listMode_ = true;
     index_ = 0;
-    pictureChanged();
+    changed();
     return kOk;
 }
+
+}  // namespace imaging
