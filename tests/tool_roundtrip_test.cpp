@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "files/Cfilectl.h"
+#include "imaging/LeadModel.h"
 #include "support/ToolRun.h"
 #include "tools/CfilePanelFiles.h"
 #include "tools/PanelFrames.h"
@@ -26,6 +28,22 @@ void patchByte(const QString& path, qint64 at, char value) {
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     ASSERT_TRUE(f.seek(at));
     ASSERT_EQ(f.write(&value, 1), 1);
+}
+
+// Sets byte `field` of the record at `record` and makes the record's check byte right again.
+void patchRecord(const QString& path, qint64 record, qint64 recordSize, int field, char value) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    bytes[record + field] = value;
+    bytes[record + 3] = 0;
+    char x = 0;
+    for (qint64 i = record; i < record + recordSize; ++i) {
+        x = static_cast<char>(x ^ bytes[i]);
+    }
+    bytes[record + 3] = static_cast<char>(~x);
+    ASSERT_TRUE(f.seek(0));
+    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 class ToolRoundTrip : public testing::Test {
@@ -108,4 +126,48 @@ TEST_F(ToolRoundTrip, DamagedFilesGiveTheirStatus) {
     emptyFile.write(QByteArray("za\x00\x00", 4));
     emptyFile.close();
     EXPECT_EQ(run({"info", empty}).code, 7);
+}
+
+// Files other programs write within what the window reads: a level count of three (read at
+// 2 bits), a larger data offset, and each frame with its own background colour.
+TEST_F(ToolRoundTrip, AcceptsWhatTheWindowLoads) {
+    const QString zma = dir.filePath("other.zma");
+    ASSERT_EQ(run({"import", "--dither", "none", zma, picture, picture}).code, 0);
+    constexpr qint64 kRecord = 2169;
+    patchRecord(zma, 4, kRecord, 7, 2);
+    patchRecord(zma, 4, kRecord, 2, 12);
+    patchRecord(zma, 4 + kRecord, kRecord, 8, 52);
+
+    imaging::LeadModel list;
+    imaging::LeadModel work;
+    CustumFileControl control;
+    control.SetFileName(zma);
+    ASSERT_EQ(control.Load(list, work), CustumFileControl::kOk);
+    EXPECT_EQ(control.FrameColorCodes, (std::vector<std::uint8_t>{63, 52}));
+
+    const Result r = run({"info", zma});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, zma +
+                         ": 2 frames\nframe 1: 160x54, 2 bits, background 63\n"
+                         "frame 2: 160x54, 2 bits, background 52\n");
+    ASSERT_EQ(run({"export", zma, dir.filePath("other.png")}).code, 0);
+    const QImage first(dir.filePath("other-001.png"));
+    EXPECT_EQ(qGray(first.pixel(159, 27)), qGray(list.bitmapListItem(0).colourAt(159, 27)));
+}
+
+TEST_F(ToolRoundTrip, RunsWithoutAnyWindowingPlatform) {
+    const QString zma = dir.filePath("plain.zma");
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral(PIXMORA_TOOL_PATH), {"import", zma, picture});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    tool.start(QStringLiteral(PIXMORA_TOOL_PATH), {"export", zma, dir.filePath("plain.gif")});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("plain.gif")));
 }
