@@ -2,13 +2,9 @@
 
 #include <initializer_list>
 
-namespace {
+#include "store/OutputStore.h"
 
-constexpr int kOutputLimit = 90;
-
-}  // namespace
-
-void Availability::setBit(int group, int reason, bool on) {
+void Availability::setBit(Group group, int reason, bool on) {
     if (on) {
         flags_[group] |= static_cast<std::uint8_t>(reason);
     } else {
@@ -17,35 +13,40 @@ void Availability::setBit(int group, int reason, bool on) {
 }
 
 void Availability::update(int reason, const State& s) {
-    auto apply = [&](std::initializer_list<int> groups, bool on) {
-        for (int g : groups) {
+    auto apply = [&](std::initializer_list<Group> groups, bool on) {
+        for (Group g : groups) {
             setBit(g, reason, on);
         }
     };
+    // Every reason that turns off the start crop turns off the end crop as well.
     switch (reason) {
         case kNoInput:
-            apply({1, 5, 6, 7}, s.inputFrames == 0);
+            apply({kGroupInputEdit, kGroupStartCrop, kGroupEndCrop, kGroupExecute},
+                  s.inputFrames == 0);
             // Playing needs at least two frames.
-            apply({4}, s.inputFrames <= 1);
+            apply({kGroupInputPlayer}, s.inputFrames <= 1);
             break;
         case kInputPlaying:
-            apply({0, 1, 5, 6, 7}, s.inputPlaying);
+            apply({kGroupInputLoad, kGroupInputEdit, kGroupStartCrop, kGroupEndCrop, kGroupExecute},
+                  s.inputPlaying);
             break;
         case kSingleFrame:
-            apply({6}, s.framesToMake == 1);
+            apply({kGroupEndCrop}, s.framesToMake == 1);
             break;
         case kNoOutput:
-            apply({3, 8, 9, 10, 11}, !s.hasOutputList);
-            apply({2}, s.outputFrames >= kOutputLimit);
+            apply({kGroupPanelSave, kGroupFrameEdit, kGroupOutputPlayer, kGroupOutputEdit,
+                   kGroupPanelPlayer},
+                  !s.hasOutputList);
+            apply({kGroupPanelLoad}, s.outputFrames >= store::kMaxOutputFrames);
             break;
         case kOutputPlaying:
-            apply({2, 3, 5, 6, 7, 8, 10}, s.outputPlaying);
-            break;
         case kPanelPlaying:
-            apply({2, 3, 5, 6, 7, 8, 10}, s.panelPlaying);
+            apply({kGroupPanelLoad, kGroupPanelSave, kGroupStartCrop, kGroupEndCrop, kGroupExecute,
+                   kGroupFrameEdit, kGroupOutputEdit},
+                  reason == kOutputPlaying ? s.outputPlaying : s.panelPlaying);
             break;
         case kNotFirstPage:
-            apply({0, 1}, s.pageIndex != 0);
+            apply({kGroupInputLoad, kGroupInputEdit}, s.pageIndex != 0);
             break;
         default:
             break;

@@ -7,7 +7,22 @@
 // per reason; a group is on exactly when its byte is 0.
 class Availability {
   public:
-    static constexpr int kGroupCount = 12;
+    // The command groups, each a set of buttons that are enabled and disabled together.
+    enum Group : int {
+        kGroupInputLoad = 0,     // abbInPic
+        kGroupInputEdit = 1,     // abbDelPic, abbInClr
+        kGroupPanelLoad = 2,     // abbFLoad
+        kGroupPanelSave = 3,     // abbFSave
+        kGroupInputPlayer = 4,   // the input player's buttons
+        kGroupStartCrop = 5,     // abbCutS
+        kGroupEndCrop = 6,       // abbCutE
+        kGroupExecute = 7,       // abbExecute
+        kGroupFrameEdit = 8,     // effects and text insertion
+        kGroupOutputPlayer = 9,  // the output player's buttons
+        kGroupOutputEdit = 10,   // abbOutPreDel, abbOutPreClr
+        kGroupPanelPlayer = 11,  // the panel player's buttons
+        kGroupCount = 12,
+    };
 
     // Reasons, one bit each, as callers pass them.
     enum Reason : int {
@@ -36,12 +51,12 @@ class Availability {
     // Sets or clears the reason's bit in the groups it governs. Reasons that are not a single
     // known bit change nothing.
     void update(int reason, const State& state);
-    bool enabled(int group) const { return flags_.at(group) == 0; }
-    std::uint8_t flags(int group) const { return flags_.at(group); }
+    bool enabled(Group group) const { return flags_.at(group) == 0; }
+    std::uint8_t flags(Group group) const { return flags_.at(group); }
     void clear() { flags_.fill(0); }
 
   private:
-    void setBit(int group, int reason, bool on);
+    void setBit(Group group, int reason, bool on);
 
     std::array<std::uint8_t, kGroupCount> flags_{};
 };

@@ -9,6 +9,10 @@
 
 namespace formparts {
 
+QColor qtColour(imaging::Colour colour) {
+    return QColor(imaging::redOf(colour), imaging::greenOf(colour), imaging::blueOf(colour));
+}
+
 namespace {
 
 constexpr int kGlyphSize = 24;
@@ -64,9 +68,9 @@ TPanel* heading(QWidget* parent, const char* name) {
     return p;
 }
 
-TPanel* box(QWidget* parent, const char* name, unsigned rgb) {
+TPanel* box(QWidget* parent, const char* name, imaging::Colour colour) {
     auto* p = named<TPanel>(parent, name);
-    p->setColor(QColor::fromRgb(rgb));
+    p->setColor(qtColour(colour));
     return p;
 }
 

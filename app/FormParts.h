@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QString>
 #include <QStyle>
 
+#include "imaging/Picture.h"
 #include "platform/TABitBtn.h"
 
 class QWidget;
@@ -13,11 +15,13 @@ class TTrackBar;
 // Small builders for the window's controls: each gets its system name as object name.
 namespace formparts {
 
-// Colours of the window's panels (as Qt colours).
-inline constexpr unsigned kHeadingColour = 0x5C79A5;  // heading panels
-inline constexpr unsigned kBoxColour = 0x98AED0;      // boxes beside the pages
-inline constexpr unsigned kViewerColour = 0x4D4C4B;   // behind the input viewer
-inline constexpr unsigned kPictureAreaColour = 0x404040;
+// Colours of the window's panels, as 0x00BBGGRR.
+inline constexpr imaging::Colour kHeadingColour = 0xA5795C;  // heading panels
+inline constexpr imaging::Colour kBoxColour = 0xD0AE98;      // boxes beside the pages
+inline constexpr imaging::Colour kViewerColour = 0x4B4C4D;   // behind the input viewer
+inline constexpr imaging::Colour kPictureAreaColour = 0x404040;
+
+QColor qtColour(imaging::Colour colour);
 
 // The holders of the preview controls: the previews are sized to fit them at start.
 inline constexpr int kPreviewHolderWidth = 344;
@@ -39,7 +43,7 @@ TABitBtn* letterButton(QWidget* parent, const char* name, const QString& letter,
 // A heading panel: a coloured bar with a centred caption.
 TPanel* heading(QWidget* parent, const char* name);
 // A box panel in the given colour, to hold other controls.
-TPanel* box(QWidget* parent, const char* name, unsigned rgb);
+TPanel* box(QWidget* parent, const char* name, imaging::Colour colour);
 // A box of the preview holders' size.
 TPanel* previewHolder(QWidget* parent, const char* name);
 // A track bar with a range and a position.

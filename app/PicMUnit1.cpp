@@ -8,27 +8,19 @@
 #include <QListWidget>
 #include <QTabWidget>
 
+#include "app/FormParts.h"
 #include "imaging/Picture.h"
 #include "imaging/TLEAD.h"
 #include "platform/TPanel.h"
 #include "platform/TStatusBar.h"
 #include "platform/TUpDown.h"
+#include "store/OutputStore.h"
 
 namespace {
 
-// Colours the start-up gives the window's panels, as 0x00BBGGRR.
-constexpr imaging::Colour kViewerBack = 0x4B4C4D;
-constexpr imaging::Colour kBoxBack = 0xD0AE98;
-constexpr imaging::Colour kPictureAreaBack = 0x404040;
-constexpr imaging::Colour kHeadingBack = 0xA5795C;
 constexpr QSize kMinimumSize(1024, 700);
 constexpr QSize kStartSize(1280, 800);
-constexpr int kMaxFramesToMake = 90;
 constexpr int kStartFramesToMake = 30;
-
-QColor qtColour(imaging::Colour c) {
-    return QColor(imaging::redOf(c), imaging::greenOf(c), imaging::blueOf(c));
-}
 
 // The last item whose text is exactly `text`, else the first.
 int lastExactMatch(const QListWidget* list, const QString& text) {
@@ -105,7 +97,7 @@ void TForm1::frmMainOnCreate() {
     cbCutK->setCurrentIndex(0);
     cbEffect->setCurrentIndex(0);
     cbDither->setCurrentIndex(0);
-    udGetFrm->setMax(kMaxFramesToMake);
+    udGetFrm->setMax(store::kMaxOutputFrames);
     udGetFrm->setPosition(kStartFramesToMake);
 
     // The panel page is built from the panel settings here when the panel preview arrives.
@@ -116,7 +108,10 @@ void TForm1::frmMainOnCreate() {
     cbFontB->hide();
     Label18->hide();
     DisableFlags.clear();
-    for (int reason : {1, 2, 4, 8, 16, 32, 255}) {
+    for (int reason :
+         {Availability::kNoInput, Availability::kInputPlaying, Availability::kSingleFrame,
+          Availability::kNoOutput, Availability::kOutputPlaying, Availability::kPanelPlaying,
+          Availability::kEffectStrength}) {
         UpdateAvailability(reason);
     }
 }
@@ -124,15 +119,15 @@ void TForm1::frmMainOnCreate() {
 void TForm1::applyPanelColours() {
     LeadIn->setAutoFillBackground(true);
     QPalette viewer = LeadIn->palette();
-    viewer.setColor(QPalette::Window, qtColour(kViewerBack));
+    viewer.setColor(QPalette::Window, formparts::qtColour(formparts::kViewerColour));
     LeadIn->setPalette(viewer);
-    PanelIn->setColor(qtColour(kViewerBack));
-    Panel3->setColor(qtColour(kBoxBack));
-    Panel25->setColor(qtColour(kBoxBack));
-    Panel9->setColor(qtColour(kPictureAreaBack));
+    PanelIn->setColor(formparts::qtColour(formparts::kViewerColour));
+    Panel3->setColor(formparts::qtColour(formparts::kBoxColour));
+    Panel25->setColor(formparts::qtColour(formparts::kBoxColour));
+    Panel9->setColor(formparts::qtColour(formparts::kPictureAreaColour));
     for (TPanel* p : {Panel6, Panel14, Panel15, Panel16, Panel17, Panel18, Panel19, Panel21,
                       Panel28, Panel29, Panel30, Panel32, Panel33}) {
-        p->setColor(qtColour(kHeadingBack));
+        p->setColor(formparts::qtColour(formparts::kHeadingColour));
     }
 }
 

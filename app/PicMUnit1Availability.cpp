@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <array>
 #include <vector>
 
 #include "app/PicMUnit1.h"
@@ -41,32 +42,31 @@ void TForm1::showEffectStrengthBar() {
 }
 
 void TForm1::applyAvailability() {
-    const std::vector<std::vector<QWidget*>> groups{
-        {abbInPic},
-        {abbDelPic, abbInClr},
-        {abbFLoad},
-        {abbFSave},
-        {abbInFrameStop, abbInFramePlay, abbInFramePause, abbInFrameTop, abbInFrameBack,
-         abbInFrameNext, abbInFrameEnd},
-        {abbCutS},
-        {abbCutE},
-        {abbExecute},
-        {sbDesideEf, abbDesideEfA, abbInsFont, abbInsFontA},
-        {abbOutPreStop, abbOutPrePlay, abbOutPrePause, abbOutPreBack, abbOutPreNext},
-        {abbOutPreDel, abbOutPreClr},
-        {abbPStop, abbPPlay, abbPPause},
-    };
-    for (int g = 0; g < Availability::kGroupCount; ++g) {
-        const bool on = DisableFlags.enabled(g);
-        if (g == 6 && !on && abbCutE->Down()) {
+    using A = Availability;
+    std::array<std::vector<QWidget*>, A::kGroupCount> groups;
+    groups[A::kGroupInputLoad] = {abbInPic};
+    groups[A::kGroupInputEdit] = {abbDelPic, abbInClr};
+    groups[A::kGroupPanelLoad] = {abbFLoad};
+    groups[A::kGroupPanelSave] = {abbFSave};
+    groups[A::kGroupInputPlayer] = {abbInFrameStop, abbInFramePlay, abbInFramePause, abbInFrameTop,
+                                    abbInFrameBack, abbInFrameNext, abbInFrameEnd};
+    groups[A::kGroupStartCrop] = {abbCutS};
+    groups[A::kGroupEndCrop] = {abbCutE};
+    groups[A::kGroupExecute] = {abbExecute};
+    groups[A::kGroupFrameEdit] = {sbDesideEf, abbDesideEfA, abbInsFont, abbInsFontA};
+    groups[A::kGroupOutputPlayer] = {abbOutPreStop, abbOutPrePlay, abbOutPrePause, abbOutPreBack,
+                                     abbOutPreNext};
+    groups[A::kGroupOutputEdit] = {abbOutPreDel, abbOutPreClr};
+    groups[A::kGroupPanelPlayer] = {abbPStop, abbPPlay, abbPPause};
+    for (int g = 0; g < A::kGroupCount; ++g) {
+        const auto group = static_cast<A::Group>(g);
+        const bool on = DisableFlags.enabled(group);
+        if (group == A::kGroupEndCrop && !on && abbCutE->Down()) {
             // The end crop frame cannot stay in editing once its button goes off.
             abbCutE->setDown(false);
         }
         for (QWidget* w : groups[g]) {
             w->setEnabled(on);
-        }
-        if (g == 5 && on) {
-            abbCutE->setEnabled(true);
         }
     }
 }

@@ -13,6 +13,7 @@
 #include "platform/TPanel.h"
 #include "platform/TTrackBar.h"
 #include "platform/TUpDown.h"
+#include "store/OutputStore.h"
 
 using namespace formparts;
 
@@ -113,7 +114,7 @@ void TForm1::setupInputPage() {
     MkFrm->setAlignment(Qt::AlignRight);
     udGetFrm = named<TUpDown>(side, "udGetFrm");
     udGetFrm->setMin(1);
-    udGetFrm->setMax(90);
+    udGetFrm->setMax(store::kMaxOutputFrames);
     udGetFrm->setAssociate(MkFrm);
     udGetFrm->setPosition(1);
     count->addWidget(MkFrm);

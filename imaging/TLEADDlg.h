@@ -3,6 +3,8 @@
 #include <QString>
 #include <map>
 
+#include "platform/DialogLabels.h"
+
 class QWidget;
 
 // The open-file dialog of the imaging control, shown through the dialog seam.
@@ -12,12 +14,12 @@ class TLEADDlg {
     static constexpr int kCancelled = 20150;
 
     // String ids of the dialog's labels.
-    static constexpr int kLabelOpenButton = 340;
-    static constexpr int kLabelPreview = 347;
-    static constexpr int kLabelFileKind = 348;
-    static constexpr int kLabelFolder = 349;
-    static constexpr int kLabelFileName = 350;
-    static constexpr int kLabelCancelButton = 1;
+    static constexpr int kLabelOpenButton = platform::kLabelOpenButton;
+    static constexpr int kLabelPreview = platform::kLabelPreview;
+    static constexpr int kLabelFileKind = platform::kLabelFileKind;
+    static constexpr int kLabelFolder = platform::kLabelFolder;
+    static constexpr int kLabelFileName = platform::kLabelFileName;
+    static constexpr int kLabelCancelButton = platform::kLabelCancelButton;
 
     // Filter as pairs of label and patterns: "Pictures|*.jpg;*.png|Clips|*.avi".
     QString Filter;

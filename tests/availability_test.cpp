@@ -7,7 +7,7 @@ namespace {
 std::vector<int> enabledGroups(const Availability& a) {
     std::vector<int> on;
     for (int g = 0; g < Availability::kGroupCount; ++g) {
-        if (a.enabled(g)) {
+        if (a.enabled(static_cast<Availability::Group>(g))) {
             on.push_back(g);
         }
     }
@@ -34,12 +34,12 @@ TEST(Availability, StartStateAndInputFrames) {
     EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 1, 2, 5, 6, 7}));
     s.inputFrames = 2;
     a.update(Availability::kNoInput, s);
-    EXPECT_TRUE(a.enabled(4));
+    EXPECT_TRUE(a.enabled(Availability::kGroupInputPlayer));
 
     s.framesToMake = 1;  // no end frame to place
     a.update(Availability::kSingleFrame, s);
-    EXPECT_FALSE(a.enabled(6));
-    EXPECT_TRUE(a.enabled(5));
+    EXPECT_FALSE(a.enabled(Availability::kGroupEndCrop));
+    EXPECT_TRUE(a.enabled(Availability::kGroupStartCrop));
 }
 
 TEST(Availability, OutputLimitAndPlayers) {
@@ -53,7 +53,7 @@ TEST(Availability, OutputLimitAndPlayers) {
     EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     s.outputFrames = 90;
     a.update(Availability::kNoOutput, s);
-    EXPECT_FALSE(a.enabled(2));
+    EXPECT_FALSE(a.enabled(Availability::kGroupPanelLoad));
 
     // Each player takes away the commands that change frames; the reasons are independent.
     s.outputFrames = 10;
@@ -65,10 +65,10 @@ TEST(Availability, OutputLimitAndPlayers) {
     EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 1, 4, 9, 11}));
     s.outputPlaying = false;
     a.update(Availability::kOutputPlaying, s);
-    EXPECT_EQ(a.flags(3), Availability::kPanelPlaying);
+    EXPECT_EQ(a.flags(Availability::kGroupPanelSave), Availability::kPanelPlaying);
     s.panelPlaying = false;
     a.update(Availability::kPanelPlaying, s);
-    EXPECT_TRUE(a.enabled(3));
+    EXPECT_TRUE(a.enabled(Availability::kGroupPanelSave));
 
     s.inputPlaying = true;
     a.update(Availability::kInputPlaying, s);
@@ -80,11 +80,11 @@ TEST(Availability, PagesAndUnknownReasons) {
     Availability::State s;
     s.pageIndex = 2;
     a.update(Availability::kNotFirstPage, s);
-    EXPECT_FALSE(a.enabled(0));
-    EXPECT_FALSE(a.enabled(1));
+    EXPECT_FALSE(a.enabled(Availability::kGroupInputLoad));
+    EXPECT_FALSE(a.enabled(Availability::kGroupInputEdit));
     s.pageIndex = 0;
     a.update(Availability::kNotFirstPage, s);
-    EXPECT_TRUE(a.enabled(0));
+    EXPECT_TRUE(a.enabled(Availability::kGroupInputLoad));
 
     a.update(Availability::kEffectStrength, s);  // not a bit: no group changes
     a.update(3, s);

@@ -280,13 +280,13 @@ TEST_F(FormTest, OneFrameToMakeReleasesTheEndCropButton) {
     TForm1& f = open();
     f.abbCutE->setDown(true);
     f.udGetFrm->setPosition(1);
-    f.UpdateAvailability(4);
+    f.UpdateAvailability(Availability::kSingleFrame);
     EXPECT_FALSE(f.abbCutE->Down());
     EXPECT_FALSE(f.abbCutE->isEnabled());
-    EXPECT_EQ(f.DisableFlags.flags(6) & 4, 4);
+    EXPECT_EQ(f.DisableFlags.flags(Availability::kGroupEndCrop) & 4, 4);
     f.udGetFrm->setPosition(2);
-    f.UpdateAvailability(4);
-    EXPECT_EQ(f.DisableFlags.flags(6) & 4, 0);
+    f.UpdateAvailability(Availability::kSingleFrame);
+    EXPECT_EQ(f.DisableFlags.flags(Availability::kGroupEndCrop) & 4, 0);
 }
 
 TEST_F(FormTest, EffectStrengthBarFollowsTheEffect) {

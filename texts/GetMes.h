@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "platform/DialogLabels.h"
+
 // The message catalogue: every text the window shows, read from an INI-form file beside the
 // executable (its base path with ".MSG"). The program ships no texts of its own for these.
 namespace texts {
@@ -49,12 +51,13 @@ struct DialogLabel {
     const char* key;
     int id;
 };
-inline constexpr std::array<DialogLabel, 6> kDialogLabels{{{"FileDir", 349},
-                                                           {"FileName", 350},
-                                                           {"FileKind", 348},
-                                                           {"FilePreview", 347},
-                                                           {"FileOpen", 340},
-                                                           {"FileCancel", 1}}};
+inline constexpr std::array<DialogLabel, 6> kDialogLabels{
+    {{"FileDir", platform::kLabelFolder},
+     {"FileName", platform::kLabelFileName},
+     {"FileKind", platform::kLabelFileKind},
+     {"FilePreview", platform::kLabelPreview},
+     {"FileOpen", platform::kLabelOpenButton},
+     {"FileCancel", platform::kLabelCancelButton}}};
 
 // A dialog label holds at most this many characters.
 inline constexpr int kMaxDialogLabel = 255;
