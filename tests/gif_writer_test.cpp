@@ -1,6 +1,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <algorithm>
 #include <memory>
 #include <random>
@@ -14,12 +15,12 @@ using imaging::Picture;
 
 namespace {
 
-// An indexed picture with the given palette (padded to 2^bits by Picture) and random indices
+// An indexed picture with the given palette (possibly shorter than 2^bits) and random indices
 // below `colours`.
 Picture frame(int w, int h, int bits, const std::vector<Colour>& palette, int colours,
               unsigned seed) {
     Picture p(w, h, bits);
-    std::copy(palette.begin(), palette.end(), p.palette().begin());
+    p.palette() = palette;
     std::mt19937 rng(seed);
     for (std::uint8_t& v : p.pixels()) {
         v = static_cast<std::uint8_t>(rng() % static_cast<unsigned>(colours));
@@ -27,31 +28,22 @@ Picture frame(int w, int h, int bits, const std::vector<Colour>& palette, int co
     return p;
 }
 
-struct Source {
-    QByteArray bytes;
-    int at = 0;
-};
-
-int readBytes(GifFileType* gif, GifByteType* out, int length) {
-    auto* source = static_cast<Source*>(gif->UserData);
-    const int n = std::min(length, static_cast<int>(source->bytes.size()) - source->at);
-    std::copy_n(source->bytes.constData() + source->at, n, out);
-    source->at += n;
-    return n;
-}
-
 struct GifCloser {
     void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
 };
 using Decoded = std::unique_ptr<GifFileType, GifCloser>;
 
-// The whole GIF read back by giflib, or null when it is not a readable GIF.
-Decoded decode(Source& source) {
-    Decoded gif(DGifOpen(&source, readBytes, nullptr));
+// The whole GIF file read back by giflib, or null when it is not a readable GIF.
+Decoded decode(const QString& file) {
+    Decoded gif(DGifOpenFileName(QFile::encodeName(file).constData(), nullptr));
     if (gif && DGifSlurp(gif.get()) != GIF_OK) {
         gif.reset();
     }
     return gif;
+}
+
+QByteArray blockBytes(const ExtensionBlock& block) {
+    return QByteArray(reinterpret_cast<const char*>(block.Bytes), block.ByteCount);
 }
 
 void expectFrame(GifFileType* gif, int index, const Picture& p) {
@@ -64,7 +56,8 @@ void expectFrame(GifFileType* gif, int index, const Picture& p) {
     ASSERT_EQ(image.ImageDesc.ColorMap->ColorCount, 1 << p.bits());
     for (int i = 0; i < (1 << p.bits()); ++i) {
         const GifColorType c = image.ImageDesc.ColorMap->Colors[i];
-        EXPECT_EQ(imaging::makeColour(c.Red, c.Green, c.Blue), p.palette()[i]) << index;
+        const Colour expected = i < static_cast<int>(p.palette().size()) ? p.palette()[i] : 0;
+        EXPECT_EQ(imaging::makeColour(c.Red, c.Green, c.Blue), expected) << index;
     }
     EXPECT_TRUE(std::equal(p.pixels().begin(), p.pixels().end(), image.RasterBits)) << index;
     GraphicsControlBlock control{};
@@ -77,16 +70,10 @@ void expectFrame(GifFileType* gif, int index, const Picture& p) {
 // The first frame carries the application extension that loops the animation for ever.
 void expectEndlessLoop(GifFileType* gif) {
     const SavedImage& first = gif->SavedImages[0];
-    bool loops = false;
-    for (int i = 0; i + 1 < first.ExtensionBlockCount; ++i) {
-        const ExtensionBlock& app = first.ExtensionBlocks[i];
-        const ExtensionBlock& data = first.ExtensionBlocks[i + 1];
-        loops = loops || (app.Function == APPLICATION_EXT_FUNC_CODE && app.ByteCount == 11 &&
-                          QByteArray(reinterpret_cast<char*>(app.Bytes), 11) == "NETSCAPE2.0" &&
-                          data.ByteCount == 3 && data.Bytes[0] == 1 && data.Bytes[1] == 0 &&
-                          data.Bytes[2] == 0);
-    }
-    EXPECT_TRUE(loops);
+    ASSERT_GE(first.ExtensionBlockCount, 2);
+    EXPECT_EQ(first.ExtensionBlocks[0].Function, APPLICATION_EXT_FUNC_CODE);
+    EXPECT_EQ(blockBytes(first.ExtensionBlocks[0]), "NETSCAPE2.0");
+    EXPECT_EQ(blockBytes(first.ExtensionBlocks[1]), QByteArray("\x01\x00\x00", 3));
 }
 
 class GifWriterTest : public TempFolderTest {};
@@ -102,11 +89,10 @@ TEST_F(GifWriterTest, FramesKeepTheirSizePaletteIndicesAndDelay) {
         frame(7, 2, 4, {0x101010, 0x202020, 0x303030}, 16, 3),
         frame(300, 120, 8, Picture::greyPalette(8), 256, 4),
     };
-    QByteArray bytes;
-    ASSERT_EQ(tools::encodeGif(frames, 7, &bytes), tools::kGifOk);
-    EXPECT_TRUE(bytes.startsWith("GIF89a"));
-    Source source{bytes};
-    const Decoded gif = decode(source);
+    const QString file = path("a.gif");
+    ASSERT_EQ(tools::saveGif(file, frames, 7), tools::kGifOk);
+    EXPECT_TRUE(bytesOf(file).startsWith("GIF89a"));
+    const Decoded gif = decode(file);
     ASSERT_TRUE(gif);
     EXPECT_EQ(gif->SWidth, 300);
     EXPECT_EQ(gif->SHeight, 120);
@@ -142,6 +128,5 @@ TEST_F(GifWriterTest, FailedWriteKeepsThePreviousFile) {
     }
     EXPECT_EQ(bytesOf(file), "previous");
     EXPECT_EQ(tools::saveGif(path("missing/a.gif"), frames, 10), tools::kGifCannotCreate);
-    ASSERT_EQ(tools::saveGif(file, frames, 10), tools::kGifOk);
-    EXPECT_TRUE(bytesOf(file).startsWith("GIF89a"));
+    EXPECT_EQ(tools::saveGif(file, frames, 10), tools::kGifOk);
 }
