@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     libsimpleini-dev
+    libgif-dev
     libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-dejavu-core
 )

@@ -1,10 +1,13 @@
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-#include <QImageReader>
-#include <QTemporaryDir>
+#include <QFile>
+#include <algorithm>
+#include <memory>
 #include <random>
 
+#include "tests/support/FileSystemLimits.h"
+#include "tests/support/TempFolderTest.h"
 #include "tools/GifWriter.h"
 
 using imaging::Colour;
@@ -12,168 +15,118 @@ using imaging::Picture;
 
 namespace {
 
-// An indexed picture whose pixel (x, y) takes palette index f(x, y).
-template <typename F>
-Picture indexed(int w, int h, int bits, std::vector<Colour> palette, F f) {
+// An indexed picture with the given palette (possibly shorter than 2^bits) and random indices
+// below `colours`.
+Picture frame(int w, int h, int bits, const std::vector<Colour>& palette, int colours,
+              unsigned seed) {
     Picture p(w, h, bits);
-    p.palette() = std::move(palette);
-    p.palette().resize(static_cast<std::size_t>(1) << bits, 0);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            p.row(y)[x] = static_cast<std::uint8_t>(f(x, y));
-        }
+    p.palette() = palette;
+    std::mt19937 rng(seed);
+    for (std::uint8_t& v : p.pixels()) {
+        v = static_cast<std::uint8_t>(rng() % static_cast<unsigned>(colours));
     }
     return p;
 }
 
-QByteArray encoded(const std::vector<Picture>& frames, int delay = 10) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_EQ(tools::writeGif(buffer, frames, delay), tools::kGifOk);
-    return bytes;
-}
-
-struct Decoded {
-    std::vector<QImage> images;
-    std::vector<int> delays;
+struct GifCloser {
+    void operator()(GifFileType* gif) const { DGifCloseFile(gif, nullptr); }
 };
+using Decoded = std::unique_ptr<GifFileType, GifCloser>;
 
-Decoded decoded(const QByteArray& bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "gif");
-    Decoded d;
-    while (reader.canRead()) {
-        QImage image = reader.read();
-        if (image.isNull()) {
-            break;
-        }
-        d.images.push_back(image);
-        d.delays.push_back(reader.nextImageDelay());
+// The whole GIF file read back by giflib, or null when it is not a readable GIF.
+Decoded decode(const QString& file) {
+    Decoded gif(DGifOpenFileName(QFile::encodeName(file).constData(), nullptr));
+    if (gif && DGifSlurp(gif.get()) != GIF_OK) {
+        gif.reset();
     }
-    return d;
+    return gif;
 }
 
-// Every pixel of the frame's area (Qt composes frames onto the whole logical screen) has the
-// colour the picture shows there.
-void expectSamePixels(const QImage& image, const Picture& p) {
-    ASSERT_GE(image.width(), p.width());
-    ASSERT_GE(image.height(), p.height());
-    int mismatches = 0;
-    for (int y = 0; y < p.height(); ++y) {
-        for (int x = 0; x < p.width(); ++x) {
-            const Colour c = p.colourAt(x, y);
-            const QRgb q = image.pixel(x, y);
-            if (qRed(q) != imaging::redOf(c) || qGreen(q) != imaging::greenOf(c) ||
-                qBlue(q) != imaging::blueOf(c)) {
-                ++mismatches;
-            }
-        }
-    }
-    EXPECT_EQ(mismatches, 0);
+QByteArray blockBytes(const ExtensionBlock& block) {
+    return QByteArray(reinterpret_cast<const char*>(block.Bytes), block.ByteCount);
 }
 
-Picture noise(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::vector<Colour> palette;
-    for (int i = 0; i < 256; ++i) {
-        palette.push_back(imaging::makeColour(i, 255 - i, (i * 7) & 0xFF));
+void expectFrame(GifFileType* gif, int index, const Picture& p) {
+    const SavedImage& image = gif->SavedImages[index];
+    EXPECT_EQ(image.ImageDesc.Left, 0);
+    EXPECT_EQ(image.ImageDesc.Top, 0);
+    ASSERT_EQ(image.ImageDesc.Width, p.width());
+    ASSERT_EQ(image.ImageDesc.Height, p.height());
+    ASSERT_NE(image.ImageDesc.ColorMap, nullptr);
+    ASSERT_EQ(image.ImageDesc.ColorMap->ColorCount, 1 << p.bits());
+    for (int i = 0; i < (1 << p.bits()); ++i) {
+        const GifColorType c = image.ImageDesc.ColorMap->Colors[i];
+        const Colour expected = i < static_cast<int>(p.palette().size()) ? p.palette()[i] : 0;
+        EXPECT_EQ(imaging::makeColour(c.Red, c.Green, c.Blue), expected) << index;
     }
-    return indexed(w, h, 8, palette, [&rng](int, int) { return static_cast<int>(rng() & 0xFF); });
+    EXPECT_TRUE(std::equal(p.pixels().begin(), p.pixels().end(), image.RasterBits)) << index;
+    GraphicsControlBlock control{};
+    ASSERT_EQ(DGifSavedExtensionToGCB(gif, index, &control), GIF_OK);
+    EXPECT_EQ(control.DelayTime, 7);
+    EXPECT_EQ(control.DisposalMode, DISPOSE_DO_NOT);
+    EXPECT_EQ(control.TransparentColor, NO_TRANSPARENT_COLOR);
 }
+
+// The first frame carries the application extension that loops the animation for ever.
+void expectEndlessLoop(GifFileType* gif) {
+    const SavedImage& first = gif->SavedImages[0];
+    ASSERT_GE(first.ExtensionBlockCount, 2);
+    EXPECT_EQ(first.ExtensionBlocks[0].Function, APPLICATION_EXT_FUNC_CODE);
+    EXPECT_EQ(blockBytes(first.ExtensionBlocks[0]), "NETSCAPE2.0");
+    EXPECT_EQ(blockBytes(first.ExtensionBlocks[1]), QByteArray("\x01\x00\x00", 3));
+}
+
+class GifWriterTest : public TempFolderTest {};
 
 }  // namespace
 
-TEST(GifWriter, ThreeFramesKeepTheirColoursAndDelay) {
+TEST_F(GifWriterTest, FramesKeepTheirSizePaletteIndicesAndDelay) {
+    // Each depth; a one-pixel frame; a palette shorter than the table (padded black); and a
+    // noisy 8-bit frame larger than the others, long enough for the code table to fill.
     const std::vector<Picture> frames{
-        indexed(5, 3, 2, {0x000000, 0x0000FF, 0x00FF00, 0xFF0000},
-                [](int x, int) { return x % 4; }),
-        indexed(5, 3, 1, {0x123456, 0xABCDEF}, [](int x, int y) { return (x + y) % 2; }),
-        indexed(5, 3, 4, {0x101010, 0x202020, 0x303030}, [](int, int y) { return y; }),
+        frame(5, 3, 2, {0x000000, 0x0000FF, 0x00FF00, 0xFF0000}, 4, 1),
+        frame(1, 1, 1, {0x123456, 0xABCDEF}, 2, 2),
+        frame(7, 2, 4, {0x101010, 0x202020, 0x303030}, 16, 3),
+        frame(300, 120, 8, Picture::greyPalette(8), 256, 4),
     };
-    const Decoded d = decoded(encoded(frames));
-    ASSERT_EQ(d.images.size(), 3u);
-    EXPECT_EQ(d.images[0].size(), QSize(5, 3));
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        expectSamePixels(d.images[i], frames[i]);
-        EXPECT_EQ(d.delays[i], 100);
+    const QString file = path("a.gif");
+    ASSERT_EQ(tools::saveGif(file, frames, 7), tools::kGifOk);
+    EXPECT_TRUE(bytesOf(file).startsWith("GIF89a"));
+    const Decoded gif = decode(file);
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->SWidth, 300);
+    EXPECT_EQ(gif->SHeight, 120);
+    ASSERT_EQ(gif->ImageCount, 4);
+    for (int i = 0; i < 4; ++i) {
+        expectFrame(gif.get(), i, frames[i]);
+    }
+    expectEndlessLoop(gif.get());
+}
+
+TEST_F(GifWriterTest, RefusesFramesItCannotHold) {
+    Picture outside = frame(2, 1, 1, {0, 0xFFFFFF}, 2, 5);
+    outside.row(0)[1] = 2;
+    const std::vector<std::pair<std::vector<Picture>, int>> cases{
+        {{}, tools::kGifNoFrames},
+        {{Picture()}, tools::kGifBadFrame},
+        {{Picture(2, 2, 24)}, tools::kGifBadFrame},
+        {{frame(2, 2, 1, {}, 2, 6), outside}, tools::kGifBadFrame},
+    };
+    for (const auto& [frames, status] : cases) {
+        QByteArray bytes("untouched");
+        EXPECT_EQ(tools::encodeGif(frames, 10, &bytes), status);
+        EXPECT_EQ(bytes, "untouched");
     }
 }
 
-TEST(GifWriter, StartsAsGif89aWithLoopExtension) {
-    const QByteArray bytes =
-        encoded({indexed(2, 2, 1, {0, 0xFFFFFF}, [](int x, int) { return x; })});
-    EXPECT_TRUE(bytes.startsWith("GIF89a"));
-    EXPECT_TRUE(bytes.contains("NETSCAPE2.0"));
-    EXPECT_EQ(bytes.back(), '\x3B');
-}
-
-TEST(GifWriter, OnePixelAndFullSizeFrames) {
-    const Picture one = indexed(1, 1, 2, {0, 0x0000FF, 0, 0}, [](int, int) { return 1; });
-    const Picture big =
-        indexed(256, 256, 8, Picture::greyPalette(8), [](int x, int y) { return (x ^ y) & 0xFF; });
-    const Decoded d = decoded(encoded({one, big}));
-    ASSERT_EQ(d.images.size(), 2u);
-    expectSamePixels(d.images[0], one);
-    expectSamePixels(d.images[1], big);
-}
-
-TEST(GifWriter, NoisyFrameFillsTheCodeTableAndStillDecodes) {
-    // 256 x 256 random indices add far more than 4096 codes, so the table is cleared repeatedly.
-    const Picture frame = noise(256, 256, 7);
-    const Decoded d = decoded(encoded({frame, noise(97, 61, 11)}));
-    ASSERT_EQ(d.images.size(), 2u);
-    expectSamePixels(d.images[0], frame);
-    expectSamePixels(d.images[1], noise(97, 61, 11));
-}
-
-TEST(GifWriter, LongRunsGrowCodesToTwelveBits) {
-    // Few colours in long runs: codes grow through every width before a clear.
-    const Picture frame =
-        indexed(256, 200, 1, {0, 0xFFFFFF}, [](int x, int y) { return ((x * y) / 37) % 2; });
-    const Decoded d = decoded(encoded({frame}));
-    ASSERT_EQ(d.images.size(), 1u);
-    expectSamePixels(d.images[0], frame);
-}
-
-TEST(GifWriter, TrueColourFramesAreMappedOntoTheirColours) {
-    Picture frame(16, 16, 24);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
-            frame.setColourAt(x, y, imaging::makeColour(x * 16, y * 16, 77));
-        }
+TEST_F(GifWriterTest, FailedWriteKeepsThePreviousFile) {
+    const QString file = write("a.gif", "previous");
+    const std::vector<Picture> frames{frame(160, 54, 2, {}, 4, 7)};
+    {
+        FileSizeLimit limit(100);
+        EXPECT_EQ(tools::saveGif(file, frames, 10), tools::kGifWriteFailed);
     }
-    const Decoded d = decoded(encoded({frame}));
-    ASSERT_EQ(d.images.size(), 1u);
-    expectSamePixels(d.images[0], frame);
-}
-
-TEST(GifWriter, RefusesWhatItCannotWrite) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_EQ(tools::writeGif(buffer, {}, 10), tools::kGifNoFrames);
-    EXPECT_EQ(tools::writeGif(buffer, {Picture()}, 10), tools::kGifBadFrame);
-    Picture outside = indexed(2, 1, 1, {0, 0xFFFFFF}, [](int, int) { return 0; });
-    outside.row(0)[1] = 5;
-    EXPECT_EQ(tools::writeGif(buffer, {outside}, 10), tools::kGifBadFrame);
-    Picture many(17, 16, 24);
-    for (int i = 0; i < 17 * 16; ++i) {
-        many.setColourAt(i % 17, i / 17, imaging::makeColour(i & 0xFF, i >> 8, 0));
-    }
-    EXPECT_EQ(tools::writeGif(buffer, {many}, 10), tools::kGifTooManyColours);
-    EXPECT_TRUE(bytes.isEmpty());
-}
-
-TEST(GifWriter, SaveReplacesTheFileOnlyOnSuccess) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.gif");
-    const Picture frame = indexed(3, 3, 1, {0, 0xFFFFFF}, [](int x, int) { return x % 2; });
-    ASSERT_EQ(tools::saveGif(path, {frame}, 10), tools::kGifOk);
-    EXPECT_EQ(tools::saveGif(path, {}, 10), tools::kGifNoFrames);
-    QImageReader reader(path);
-    EXPECT_EQ(reader.imageCount(), 1);
-    EXPECT_EQ(tools::saveGif(dir.filePath("missing/a.gif"), {frame}, 10), tools::kGifWriteFailed);
+    EXPECT_EQ(bytesOf(file), "previous");
+    EXPECT_EQ(tools::saveGif(path("missing/a.gif"), frames, 10), tools::kGifCannotCreate);
+    EXPECT_EQ(tools::saveGif(file, frames, 10), tools::kGifOk);
 }

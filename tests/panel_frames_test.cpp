@@ -1,45 +1,45 @@
 #include <gtest/gtest.h>
 
-#include "produce/PicMCut.h"
 #include "tools/PanelFrames.h"
 
+using imaging::Colour;
+using imaging::greyColour;
+using imaging::makeColour;
 using imaging::Picture;
 
-TEST(PanelFrames, TwoBitTintIsThePanelTintForEveryCode) {
-    const produce::ChannelLevels levels{{0, 85, 170, 255}, {0, 85, 170, 255}, {0, 85, 170, 255}};
-    for (int code = 0; code < 64; ++code) {
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(tools::tintedLevel(code, i, 2), produce::tintedGrey(code, i, levels));
+namespace {
+
+struct TintCase {
+    int bits;
+    int code;
+    std::vector<std::pair<int, Colour>> entries;  // palette index, colour the window shows
+};
+
+}  // namespace
+
+// The window tints palette entries 0..3 of a shown frame, (channel level x i) / 3 per channel
+// with channel levels 0, 85, 170, 255, and leaves the frame's other greys alone. Code 0x27 is
+// red level 170, green 85, blue 255.
+TEST(PanelFrames, TintedFrameShowsEachDepthAsTheWindowDoes) {
+    const Colour one = makeColour(56, 28, 85);
+    const Colour two = makeColour(113, 56, 170);
+    const Colour three = makeColour(170, 85, 255);
+    const std::vector<TintCase> cases{
+        {1, 63, {{0, 0x000000}, {1, 0x555555}}},
+        {1, 0x27, {{0, 0x000000}, {1, one}}},
+        {2, 0x27, {{0, 0x000000}, {1, one}, {2, two}, {3, three}}},
+        {4, 0x27, {{1, one}, {3, three}, {4, greyColour(68)}, {15, greyColour(255)}}},
+        {8, 63, {{1, 0x555555}, {3, 0xFFFFFF}, {4, greyColour(4)}, {200, greyColour(200)}}},
+    };
+    for (const TintCase& c : cases) {
+        Picture frame(3, 1, c.bits);
+        frame.palette() = Picture::greyPalette(c.bits);
+        frame.pixels() = {0, 1, 1};
+        const Picture tinted = tools::tintedFrame(frame, c.code);
+        EXPECT_EQ(tinted.pixels(), frame.pixels());
+        ASSERT_EQ(tinted.palette().size(), std::size_t{1} << c.bits);
+        for (const auto& [index, colour] : c.entries) {
+            EXPECT_EQ(tinted.palette()[index], colour) << c.bits << " bits, entry " << index;
         }
     }
-}
-
-TEST(PanelFrames, OtherDepthsScaleEachChannelByTheGrey) {
-    // Code 0b100111: red level 2 (170), green 1 (85), blue 3 (255).
-    EXPECT_EQ(tools::tintedLevel(0x27, 15, 4), imaging::makeColour(170, 85, 255));
-    EXPECT_EQ(tools::tintedLevel(0x27, 100, 8), imaging::makeColour(66, 33, 100));
-    EXPECT_EQ(tools::tintedLevel(0x27, 1, 1), imaging::makeColour(170, 85, 255));
-    EXPECT_EQ(tools::tintedLevel(0x27, 0, 1), imaging::makeColour(0, 0, 0));
-}
-
-TEST(PanelFrames, TintedFrameKeepsLevelsAndFillsThePalette) {
-    Picture p(3, 1, 4);
-    p.row(0)[2] = 9;
-    const Picture t = tools::tintedFrame(p, 48);
-    EXPECT_EQ(t.pixels(), p.pixels());
-    ASSERT_EQ(t.palette().size(), 16u);
-    EXPECT_EQ(t.colourAt(2, 0), imaging::makeColour(153, 0, 0));
-}
-
-TEST(PanelFrames, ValuePlaneLevelsAndGreyImage) {
-    Picture value(4, 1, 8);
-    value.pixels() = {0, 100, 200, 255};
-    const Picture levels = tools::levelsOfValuePlane(value, 4);
-    EXPECT_EQ(levels.bits(), 4);
-    EXPECT_EQ(levels.pixels(), (std::vector<std::uint8_t>{0, 6, 12, 15}));
-    EXPECT_EQ(levels.palette()[6], imaging::greyColour(102));
-    const QImage grey = tools::greyImage(levels);
-    EXPECT_EQ(grey.format(), QImage::Format_Grayscale8);
-    EXPECT_EQ(qGray(grey.pixel(1, 0)), 102);
-    EXPECT_EQ(qGray(grey.pixel(3, 0)), 255);
 }

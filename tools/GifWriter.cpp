@@ -1,190 +1,148 @@
 #include "tools/GifWriter.h"
 
-#include <QByteArray>
-#include <QSaveFile>
-#include <algorithm>
-#include <map>
+#include <gif_lib.h>
 
-#include "tools/Lzw.h"
+#include <algorithm>
+#include <memory>
+
+#include "platform/SaveFile.h"
 
 namespace tools {
 
 namespace {
 
-using imaging::Colour;
 using imaging::Picture;
 
 constexpr int kMaxSide = 0xFFFF;
-constexpr int kMaxColours = 256;
-constexpr int kLzwBlock = 255;
+constexpr int kColourResolution = 8;
+constexpr char kLoopApplication[] = "NETSCAPE2.0";
+// Sub-block 1 of the looping extension: repeat count 0, for ever.
+constexpr GifByteType kLoopForever[] = {1, 0, 0};
 
-// One frame as the GIF stores it: a colour table of 2^tableBits entries and one index a pixel.
-struct GifImage {
-    int width = 0;
-    int height = 0;
-    int tableBits = 1;
-    std::vector<Colour> table;
-    std::vector<std::uint8_t> indices;
+struct GifCloser {
+    void operator()(GifFileType* gif) const { EGifCloseFile(gif, nullptr); }
 };
+using GifEncoder = std::unique_ptr<GifFileType, GifCloser>;
 
-void putWord(QByteArray& out, int value) {
-    out.append(static_cast<char>(value & 0xFF));
-    out.append(static_cast<char>((value >> 8) & 0xFF));
+struct MapFreer {
+    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
+};
+using ColourMap = std::unique_ptr<ColorMapObject, MapFreer>;
+
+// giflib's output function: appends to the QByteArray given to EGifOpen.
+int appendBytes(GifFileType* gif, const GifByteType* data, int length) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
+    return length;
 }
 
-void putByte(QByteArray& out, int value) {
-    out.append(static_cast<char>(value & 0xFF));
-}
-
-// The fewest table bits (1..8) holding `colours` entries.
-int tableBitsFor(int colours) {
-    int bits = 1;
-    while ((1 << bits) < colours) {
-        ++bits;
+bool isWritable(const Picture& p) {
+    if (p.isEmpty() || p.isTrueColour() || p.width() > kMaxSide || p.height() > kMaxSide ||
+        p.pixels().size() != static_cast<std::size_t>(p.width()) * p.height()) {
+        return false;
     }
-    return bits;
-}
-
-int indexedImage(const Picture& p, GifImage* image) {
     const int colours = 1 << p.bits();
-    image->table = p.palette();
-    image->table.resize(static_cast<std::size_t>(colours), 0);
-    const auto tooLarge = [colours](std::uint8_t v) { return v >= colours; };
-    if (std::any_of(p.pixels().begin(), p.pixels().end(), tooLarge)) {
-        return kGifBadFrame;
+    return std::all_of(p.pixels().begin(), p.pixels().end(),
+                       [colours](std::uint8_t v) { return v < colours; });
+}
+
+// The frame's palette as a table of 2^bits entries, padded with black.
+ColourMap colourMap(const Picture& p) {
+    std::vector<GifColorType> table(static_cast<std::size_t>(1) << p.bits(), GifColorType{0, 0, 0});
+    const std::size_t used = std::min(table.size(), p.palette().size());
+    for (std::size_t i = 0; i < used; ++i) {
+        const imaging::Colour c = p.palette()[i];
+        table[i] = {static_cast<GifByteType>(imaging::redOf(c)),
+                    static_cast<GifByteType>(imaging::greenOf(c)),
+                    static_cast<GifByteType>(imaging::blueOf(c))};
     }
-    image->indices = p.pixels();
-    return kGifOk;
+    return ColourMap(GifMakeMapObject(static_cast<int>(table.size()), table.data()));
 }
 
-int trueColourImage(const Picture& p, GifImage* image) {
-    std::map<Colour, std::uint8_t> seen;
-    image->indices.reserve(static_cast<std::size_t>(p.width()) * p.height());
-    for (std::size_t i = 0; i + 2 < p.pixels().size(); i += 3) {
-        const Colour c = imaging::makeColour(p.pixels()[i], p.pixels()[i + 1], p.pixels()[i + 2]);
-        auto it = seen.find(c);
-        if (it == seen.end()) {
-            if (seen.size() == kMaxColours) {
-                return kGifTooManyColours;
-            }
-            it = seen.emplace(c, static_cast<std::uint8_t>(seen.size())).first;
-            image->table.push_back(c);
-        }
-        image->indices.push_back(it->second);
-    }
-    return kGifOk;
-}
-
-int gifImage(const Picture& p, GifImage* image) {
-    if (p.isEmpty() || p.width() > kMaxSide || p.height() > kMaxSide) {
-        return kGifBadFrame;
-    }
-    image->width = p.width();
-    image->height = p.height();
-    const int status = p.isTrueColour() ? trueColourImage(p, image) : indexedImage(p, image);
-    image->tableBits = tableBitsFor(static_cast<int>(image->table.size()));
-    image->table.resize(static_cast<std::size_t>(1) << image->tableBits, 0);
-    return status;
-}
-
-void putHeader(QByteArray& out, int width, int height) {
-    out.append("GIF89a");
-    putWord(out, width);
-    putWord(out, height);
-    putByte(out, 0);  // no global colour table
-    putByte(out, 0);  // background index
-    putByte(out, 0);  // no aspect ratio
-}
-
-// The application extension that makes viewers loop the animation forever.
-void putLoop(QByteArray& out) {
-    out.append(
-        "\x21\xFF\x0B"
-        "NETSCAPE2.0",
-        14);
-    out.append("\x03\x01\x00\x00\x00", 5);
+bool putLoop(GifFileType* gif) {
+    return EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
+           EGifPutExtensionBlock(gif, sizeof kLoopApplication - 1, kLoopApplication) == GIF_OK &&
+           EGifPutExtensionBlock(gif, sizeof kLoopForever, kLoopForever) == GIF_OK &&
+           EGifPutExtensionTrailer(gif) == GIF_OK;
 }
 
 // Graphic control: leave the frame in place, no transparency, the delay.
-void putControl(QByteArray& out, int delayHundredths) {
-    out.append("\x21\xF9\x04", 3);
-    putByte(out, 1 << 2);
-    putWord(out, delayHundredths);
-    putByte(out, 0);
-    putByte(out, 0);
+bool putControl(GifFileType* gif, int delayHundredths) {
+    GraphicsControlBlock control{DISPOSE_DO_NOT, false, delayHundredths, NO_TRANSPARENT_COLOR};
+    GifByteType extension[4];
+    const auto length = static_cast<int>(EGifGCBToExtension(&control, extension));
+    return EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, length, extension) == GIF_OK;
 }
 
-void putImage(QByteArray& out, const GifImage& image) {
-    putByte(out, 0x2C);
-    putWord(out, 0);
-    putWord(out, 0);
-    putWord(out, image.width);
-    putWord(out, image.height);
-    putByte(out, 0x80 | (image.tableBits - 1));  // local colour table, not interlaced
-    for (const Colour c : image.table) {
-        putByte(out, imaging::redOf(c));
-        putByte(out, imaging::greenOf(c));
-        putByte(out, imaging::blueOf(c));
+bool putImage(GifFileType* gif, const Picture& p) {
+    const ColourMap map = colourMap(p);
+    if (!map || EGifPutImageDesc(gif, 0, 0, p.width(), p.height(), false, map.get()) != GIF_OK) {
+        return false;
     }
-    const int minCodeSize = std::max(2, image.tableBits);
-    putByte(out, minCodeSize);
-    const std::vector<std::uint8_t> data = lzwEncode(image.indices, minCodeSize);
-    for (std::size_t at = 0; at < data.size(); at += kLzwBlock) {
-        const std::size_t n = std::min<std::size_t>(kLzwBlock, data.size() - at);
-        putByte(out, static_cast<int>(n));
-        out.append(reinterpret_cast<const char*>(data.data() + at), static_cast<qsizetype>(n));
+    // giflib masks the line in place, so it gets a copy.
+    std::vector<GifPixelType> line(static_cast<std::size_t>(p.width()));
+    for (int y = 0; y < p.height(); ++y) {
+        std::copy_n(p.row(y), p.width(), line.begin());
+        if (EGifPutLine(gif, line.data(), p.width()) != GIF_OK) {
+            return false;
+        }
     }
-    putByte(out, 0);
+    return true;
 }
 
-int encodeGif(const std::vector<Picture>& frames, int delayHundredths, QByteArray* out) {
-    if (frames.empty()) {
-        return kGifNoFrames;
-    }
-    std::vector<GifImage> images(frames.size());
+bool putAnimation(GifFileType* gif, const std::vector<Picture>& frames, int delayHundredths) {
     int width = 0;
     int height = 0;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        const int status = gifImage(frames[i], &images[i]);
-        if (status != kGifOk) {
-            return status;
-        }
-        width = std::max(width, images[i].width);
-        height = std::max(height, images[i].height);
+    for (const Picture& p : frames) {
+        width = std::max(width, p.width());
+        height = std::max(height, p.height());
     }
-    putHeader(*out, width, height);
-    putLoop(*out);
+    EGifSetGifVersion(gif, true);
+    if (EGifPutScreenDesc(gif, width, height, kColourResolution, 0, nullptr) != GIF_OK ||
+        !putLoop(gif)) {
+        return false;
+    }
     const int delay = std::clamp(delayHundredths, 0, kMaxSide);
-    for (const GifImage& image : images) {
-        putControl(*out, delay);
-        putImage(*out, image);
-    }
-    putByte(*out, 0x3B);
-    return kGifOk;
+    return std::all_of(frames.begin(), frames.end(), [gif, delay](const Picture& p) {
+        return putControl(gif, delay) && putImage(gif, p);
+    });
 }
 
 }  // namespace
 
-int writeGif(QIODevice& device, const std::vector<Picture>& frames, int delayHundredths) {
+int encodeGif(const std::vector<Picture>& frames, int delayHundredths, QByteArray* bytes) {
+    if (frames.empty()) {
+        return kGifNoFrames;
+    }
+    if (!std::all_of(frames.begin(), frames.end(), isWritable)) {
+        return kGifBadFrame;
+    }
+    QByteArray encoded;
+    GifEncoder gif(EGifOpen(&encoded, appendBytes, nullptr));
+    if (!gif || !putAnimation(gif.get(), frames, delayHundredths)) {
+        return kGifWriteFailed;
+    }
+    // Closing writes the trailer.
+    if (EGifCloseFile(gif.release(), nullptr) != GIF_OK) {
+        return kGifWriteFailed;
+    }
+    *bytes = std::move(encoded);
+    return kGifOk;
+}
+
+int saveGif(const QString& fileName, const std::vector<Picture>& frames, int delayHundredths) {
     QByteArray bytes;
     const int status = encodeGif(frames, delayHundredths, &bytes);
     if (status != kGifOk) {
         return status;
     }
-    return device.write(bytes) == bytes.size() ? kGifOk : kGifWriteFailed;
-}
-
-int saveGif(const QString& fileName, const std::vector<Picture>& frames, int delayHundredths) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return kGifWriteFailed;
+    switch (platform::writeFileSafely(fileName, bytes)) {
+        case platform::kSaveOk:
+            return kGifOk;
+        case platform::kSaveOpenFailed:
+            return kGifCannotCreate;
+        default:
+            return kGifWriteFailed;
     }
-    const int status = writeGif(file, frames, delayHundredths);
-    if (status != kGifOk) {
-        file.cancelWriting();
-        return status;
-    }
-    return file.commit() ? kGifOk : kGifWriteFailed;
 }
 
 }  // namespace tools

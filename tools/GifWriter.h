@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QIODevice>
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -10,19 +10,18 @@ namespace tools {
 
 enum GifStatus : int {
     kGifOk = 0,
-    kGifNoFrames = 1,        // nothing to write
-    kGifBadFrame = 2,        // an empty frame, a side over 65535, or an index past the palette
-    kGifTooManyColours = 3,  // a 24-bit frame with more than 256 distinct colours
-    kGifWriteFailed = 4,     // the device or file refused the bytes
+    kGifNoFrames = 1,      // nothing to write
+    kGifBadFrame = 2,      // not indexed, empty, a side over 65535, or an index past the palette
+    kGifCannotCreate = 3,  // the file could not be created
+    kGifWriteFailed = 4,   // encoding or writing failed; the previous file is kept
 };
 
-// Writes an endlessly looping GIF89a animation: each frame at the top left corner with its own
-// colour table, shown for `delayHundredths` hundredths of a second. Indexed frames keep their
-// indices and palette; 24-bit frames are mapped onto their distinct colours (at most 256).
-// The logical screen is as large as the largest frame.
-int writeGif(QIODevice& device, const std::vector<imaging::Picture>& frames, int delayHundredths);
+// Encodes an endlessly looping GIF89a animation: each frame at the top left corner with its
+// own colour table (its palette) and indices, shown for `delayHundredths` hundredths of a
+// second. The logical screen is as large as the largest frame. *bytes is set only on success.
+int encodeGif(const std::vector<imaging::Picture>& frames, int delayHundredths, QByteArray* bytes);
 
-// The same into a file, replaced only when everything was written.
+// The same into a file, replaced only when every byte reached the disk.
 int saveGif(const QString& fileName, const std::vector<imaging::Picture>& frames,
             int delayHundredths);
 

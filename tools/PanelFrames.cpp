@@ -12,7 +12,8 @@ namespace {
 constexpr produce::ChannelLevels kDefaultLevels{
     {0, 85, 170, 255}, {0, 85, 170, 255}, {0, 85, 170, 255}};
 
-constexpr int kPanelBits = 2;
+// The window tints the first four palette entries, the panel's levels.
+constexpr int kPanelLevels = 4;
 
 int maxLevel(int bits) {
     return (1 << bits) - 1;
@@ -32,22 +33,12 @@ QImage greyImage(const imaging::Picture& frame) {
     return image;
 }
 
-imaging::Colour tintedLevel(int code, int level, int bits) {
-    if (bits == kPanelBits) {
-        return produce::tintedGrey(code, level, kDefaultLevels);
-    }
-    const int grey = CustumFileControl::LevelToGrey(level, bits);
-    const int r = kDefaultLevels.red[(code >> 4) & 3];
-    const int g = kDefaultLevels.green[(code >> 2) & 3];
-    const int b = kDefaultLevels.blue[code & 3];
-    return imaging::makeColour((r * grey) / 255, (g * grey) / 255, (b * grey) / 255);
-}
-
 imaging::Picture tintedFrame(const imaging::Picture& frame, int code) {
     imaging::Picture tinted = frame;
-    tinted.palette().resize(static_cast<std::size_t>(1) << frame.bits());
-    for (int i = 0; i < static_cast<int>(tinted.palette().size()); ++i) {
-        tinted.palette()[i] = tintedLevel(code, i, frame.bits());
+    std::vector<imaging::Colour>& palette = tinted.palette();
+    const int tintedEntries = std::min(kPanelLevels, static_cast<int>(palette.size()));
+    for (int i = 0; i < tintedEntries; ++i) {
+        palette[i] = produce::tintedGrey(code, i, kDefaultLevels);
     }
     return tinted;
 }

@@ -10,12 +10,9 @@ namespace tools {
 // An 8-bit grey image whose values are the panel file greys of the frame's levels.
 QImage greyImage(const imaging::Picture& frame);
 
-// How level `level` of a `bits`-deep frame looks in background colour `code` with the default
-// channel levels: at 2 bits the panel tint itself; at other depths each channel is
-// (channel level × grey) / 255 of the level's grey, of which only the low 8 bits count.
-imaging::Colour tintedLevel(int code, int level, int bits);
-
-// The frame with the same levels and a palette tinted for `code`.
+// The frame as the window shows it in background colour `code` with the default channel
+// levels: palette entries 0..3 (those the frame has) become the panel tint of their level,
+// the other entries keep the frame's own greys. The levels stay as they are.
 imaging::Picture tintedFrame(const imaging::Picture& frame, int code);
 
 // An indexed picture of `bits` (1, 4 or 8) whose levels are the panel file levels of each pixel of

@@ -1,6 +1,8 @@
 #include "tools/ToolArgs.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "tools/ToolStatus.h"
 
@@ -11,12 +13,32 @@ namespace {
 constexpr int kMaxCode = 63;
 constexpr int kMaxSide = 256;
 
-const QStringList kOptions{QStringLiteral("--bits"), QStringLiteral("--background"),
-                           QStringLiteral("--dither"), QStringLiteral("--size")};
+// Parses `args` (without the program name) with --help and -h added. False with *error set
+// when an option is unknown or lacks its value, unless help was asked for.
+bool parseWith(QCommandLineParser& parser, const QStringList& args, bool* help, QString* error) {
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(helpOption);
+    const bool parsed = parser.parse(QStringList{QStringLiteral("pixmora-tool")} + args);
+    *help = parser.isSet(helpOption);
+    if (!parsed && !*help) {
+        *error = parser.errorText();
+        return false;
+    }
+    return true;
+}
 
+int usage(const QString& message, QString* error) {
+    *error = message;
+    return kUsageError;
+}
+
+// Decimal digits only (no sign, no spaces), within [low, high]; an overflow is out of range.
 bool parseNumber(const QString& text, int low, int high, int* value) {
+    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
     bool ok = false;
-    const int v = text.toInt(&ok, 10);
+    const int v = digits ? text.toInt(&ok, 10) : 0;
     if (!ok || v < low || v > high) {
         return false;
     }
@@ -55,81 +77,147 @@ bool parseSize(const QString& text, int* width, int* height) {
            parseNumber(parts[1], 1, kMaxSide, height);
 }
 
-// Applies one known option and its value; false with *error set when the value is bad.
-bool applyOption(const QString& name, const QString& value, ImportRequest* request,
-                 QString* error) {
+struct ValueOption {
+    const char* name;
+    const char* valueName;
+};
+
+constexpr ValueOption kImportOptions[] = {{"bits", "1|2|4|8"},
+                                          {"background", "CODE"},
+                                          {"dither", "burkes|jjn|ordered|none"},
+                                          {"size", "WxH"}};
+
+// Applies one import option's value; false when the value is bad.
+bool applyImportOption(const QString& name, const QString& value, ImportRequest* request) {
     ImportSettings& s = request->settings;
-    bool ok = false;
-    if (name == QStringLiteral("--bits")) {
-        ok = parseBits(value, &s.bits);
-    } else if (name == QStringLiteral("--background")) {
-        ok = parseNumber(value, 0, kMaxCode, &request->code);
-    } else if (name == QStringLiteral("--dither")) {
-        ok = parseDither(value, &s.dither);
-    } else if (name == QStringLiteral("--size")) {
-        ok = parseSize(value, &s.width, &s.height);
+    if (name == QStringLiteral("bits")) {
+        return parseBits(value, &s.bits);
     }
-    if (!ok) {
-        *error = QStringLiteral("bad value '%1' for %2").arg(value, name);
+    if (name == QStringLiteral("background")) {
+        return parseNumber(value, 0, kMaxCode, &request->code);
     }
-    return ok;
+    if (name == QStringLiteral("dither")) {
+        return parseDither(value, &s.dither);
+    }
+    return parseSize(value, &s.width, &s.height);
 }
 
-bool isOption(const QString& arg) {
-    return arg.size() > 1 && arg.startsWith(QLatin1Char('-'));
+int applyImportOptions(const QCommandLineParser& parser, ImportRequest* request, QString* error) {
+    for (const ValueOption& option : kImportOptions) {
+        const QString name = QString::fromLatin1(option.name);
+        if (parser.isSet(name) && !applyImportOption(name, parser.value(name), request)) {
+            return usage(QStringLiteral("bad value '%1' for --%2").arg(parser.value(name), name),
+                         error);
+        }
+    }
+    return kToolOk;
 }
 
-int checkFiles(const ImportRequest& request, QString* error) {
+int checkImportFiles(const ImportRequest& request, QString* error) {
     if (request.output.isEmpty()) {
-        *error = QStringLiteral("missing output file");
-    } else if (!hasSuffix(request.output, QStringLiteral("zma")) &&
-               !hasSuffix(request.output, QStringLiteral("zml"))) {
-        *error = QStringLiteral("the output must end in .zma or .zml: %1").arg(request.output);
-    } else if (request.pictures.isEmpty()) {
-        *error = QStringLiteral("no pictures to import");
-    } else if (hasSuffix(request.output, QStringLiteral("zml")) && request.pictures.size() > 1) {
-        *error = QStringLiteral("a .zml holds one frame; %1 pictures given")
-                     .arg(request.pictures.size());
-    } else {
-        return kToolOk;
+        return usage(QStringLiteral("missing output file"), error);
     }
-    return kUsageError;
+    const bool zml = hasSuffix(request.output, QStringLiteral("zml"));
+    if (!zml && !hasSuffix(request.output, QStringLiteral("zma"))) {
+        return usage(QStringLiteral("the output must end in .zma or .zml: %1").arg(request.output),
+                     error);
+    }
+    if (request.pictures.isEmpty()) {
+        return usage(QStringLiteral("no pictures to import"), error);
+    }
+    if (zml && request.pictures.size() > 1) {
+        return usage(QStringLiteral("a .zml holds one frame; %1 pictures given")
+                         .arg(request.pictures.size()),
+                     error);
+    }
+    return kToolOk;
 }
 
 }  // namespace
-
-bool wantsHelp(const QStringList& args) {
-    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
-}
 
 bool hasSuffix(const QString& fileName, const QString& suffix) {
     return QFileInfo(fileName).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
 }
 
-int parseImportArgs(const QStringList& args, ImportRequest* request, QString* error) {
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (!isOption(arg)) {
-            if (request->output.isEmpty()) {
-                request->output = arg;
-            } else {
-                request->pictures.append(arg);
-            }
-            continue;
-        }
-        if (!kOptions.contains(arg)) {
-            *error = QStringLiteral("unknown option %1").arg(arg);
-            return kUsageError;
-        }
-        if (i + 1 >= args.size()) {
-            *error = QStringLiteral("missing value for %1").arg(arg);
-            return kUsageError;
-        }
-        if (!applyOption(arg, args[++i], request, error)) {
-            return kUsageError;
-        }
+int parseToolArgs(const QStringList& args, ToolRequest* request, QString* error) {
+    QCommandLineParser parser;
+    // Everything from the command on belongs to the command's own parser.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parseWith(parser, args, &request->help, error)) {
+        return kUsageError;
     }
-    return checkFiles(*request, error);
+    if (request->help) {
+        return kToolOk;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        return usage(QStringLiteral("no command given"), error);
+    }
+    request->command = positional.first();
+    request->arguments = positional.mid(1);
+    return kToolOk;
+}
+
+int parseInfoArgs(const QStringList& args, InfoRequest* request, QString* error) {
+    QCommandLineParser parser;
+    if (!parseWith(parser, args, &request->help, error)) {
+        return kUsageError;
+    }
+    if (request->help) {
+        return kToolOk;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        return usage(QStringLiteral("info takes one panel file"), error);
+    }
+    request->file = files[0];
+    return kToolOk;
+}
+
+int parseExportArgs(const QStringList& args, ExportRequest* request, QString* error) {
+    QCommandLineParser parser;
+    if (!parseWith(parser, args, &request->help, error)) {
+        return kUsageError;
+    }
+    if (request->help) {
+        return kToolOk;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2) {
+        return usage(QStringLiteral("export takes a panel file and an output file"), error);
+    }
+    if (!hasSuffix(files[1], QStringLiteral("png")) &&
+        !hasSuffix(files[1], QStringLiteral("gif"))) {
+        return usage(QStringLiteral("the output must end in .png or .gif: %1").arg(files[1]),
+                     error);
+    }
+    request->file = files[0];
+    request->output = files[1];
+    return kToolOk;
+}
+
+int parseImportArgs(const QStringList& args, ImportRequest* request, QString* error) {
+    QCommandLineParser parser;
+    // The help texts are the tool's own (ToolHelp), so the options carry no descriptions.
+    for (const ValueOption& option : kImportOptions) {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
+                                            QString::fromLatin1(option.valueName)));
+    }
+    if (!parseWith(parser, args, &request->help, error)) {
+        return kUsageError;
+    }
+    if (request->help) {
+        return kToolOk;
+    }
+    if (applyImportOptions(parser, request, error) != kToolOk) {
+        return kUsageError;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) {
+        request->output = files.first();
+        request->pictures = files.mid(1);
+    }
+    return checkImportFiles(*request, error);
 }
 
 }  // namespace tools

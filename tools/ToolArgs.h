@@ -5,24 +5,43 @@
 
 #include "tools/ImportPicture.h"
 
+// Reading the tool's command line: one parser for the command, one for each command's
+// arguments. Each returns kToolOk, or kUsageError with *error saying what is wrong; a request
+// for help (--help or -h) is not an error.
 namespace tools {
 
-// Everything `import` was asked to do.
+// The command and everything after it.
+struct ToolRequest {
+    bool help = false;
+    QString command;
+    QStringList arguments;
+};
+
+struct InfoRequest {
+    bool help = false;
+    QString file;
+};
+
+struct ExportRequest {
+    bool help = false;
+    QString file;
+    QString output;  // ends in .png or .gif
+};
+
 struct ImportRequest {
+    bool help = false;
     ImportSettings settings;
     int code = 63;
-    QString output;
+    QString output;  // ends in .zma or .zml
     QStringList pictures;
 };
 
-// True when the arguments ask for help (--help or -h anywhere).
-bool wantsHelp(const QStringList& args);
+int parseToolArgs(const QStringList& args, ToolRequest* request, QString* error);
+int parseInfoArgs(const QStringList& args, InfoRequest* request, QString* error);
+int parseExportArgs(const QStringList& args, ExportRequest* request, QString* error);
+int parseImportArgs(const QStringList& args, ImportRequest* request, QString* error);
 
 // True when the name ends in .suffix, ignoring case.
 bool hasSuffix(const QString& fileName, const QString& suffix);
-
-// Parses import's arguments: options (each followed by its value), then OUT and the pictures.
-// Returns kToolOk, or kUsageError with *error saying what is wrong.
-int parseImportArgs(const QStringList& args, ImportRequest* request, QString* error);
 
 }  // namespace tools

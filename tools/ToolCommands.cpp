@@ -1,9 +1,9 @@
 #include "tools/ToolCommands.h"
 
+#include <QBuffer>
 #include <QImageWriter>
-#include <QSaveFile>
-#include <algorithm>
 
+#include "platform/SaveFile.h"
 #include "tools/GifWriter.h"
 #include "tools/PanelFrames.h"
 #include "tools/ToolArgs.h"
@@ -26,12 +26,6 @@ int fileError(QTextStream& err, const QString& fileName, int status) {
     return status;
 }
 
-// Plain file names only: anything that looks like an option is an error.
-bool hasOption(const QStringList& args) {
-    return std::any_of(args.begin(), args.end(),
-                       [](const QString& a) { return a.size() > 1 && a.startsWith('-'); });
-}
-
 // OUT for one frame; OUT with -001, -002, ... before the extension for several.
 QString pngName(const QString& out, int index, int count) {
     if (count == 1) {
@@ -42,17 +36,23 @@ QString pngName(const QString& out, int index, int count) {
     return out.left(dot) + number + out.mid(dot);
 }
 
-bool savePng(const QString& fileName, const QImage& image) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    QImageWriter writer(&file, "png");
+// Encoded in memory first, so a failed write is known before the file is replaced.
+int savePng(const QString& fileName, const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
-        file.cancelWriting();
-        return false;
+        return kShortWrite;
     }
-    return file.commit();
+    switch (platform::writeFileSafely(fileName, bytes)) {
+        case platform::kSaveOk:
+            return kToolOk;
+        case platform::kSaveOpenFailed:
+            return kCannotOpen;
+        default:
+            return kShortWrite;
+    }
 }
 
 int exportPngs(const std::vector<PanelFrame>& frames, const QString& out, QTextStream& stdOut,
@@ -60,12 +60,26 @@ int exportPngs(const std::vector<PanelFrame>& frames, const QString& out, QTextS
     const int count = static_cast<int>(frames.size());
     for (int i = 0; i < count; ++i) {
         const QString name = pngName(out, i, count);
-        if (!savePng(name, greyImage(frames[i].picture))) {
-            return fileError(err, name, kCannotOpen);
+        const int status = savePng(name, greyImage(frames[i].picture));
+        if (status != kToolOk) {
+            return fileError(err, name, status);
         }
         stdOut << name << "\n";
     }
     return kToolOk;
+}
+
+int toolStatusOfGif(int gifStatus) {
+    switch (gifStatus) {
+        case kGifOk:
+            return kToolOk;
+        case kGifCannotCreate:
+            return kCannotOpen;
+        case kGifWriteFailed:
+            return kShortWrite;
+        default:
+            return kBadDepth;
+    }
 }
 
 int exportGif(const std::vector<PanelFrame>& frames, const QString& out, QTextStream& stdOut,
@@ -75,9 +89,9 @@ int exportGif(const std::vector<PanelFrame>& frames, const QString& out, QTextSt
     for (const PanelFrame& frame : frames) {
         tinted.push_back(tintedFrame(frame.picture, frame.code));
     }
-    const int status = saveGif(out, tinted, kGifDelayHundredths);
-    if (status != kGifOk) {
-        return fileError(err, out, status == kGifWriteFailed ? kCannotOpen : kBadDepth);
+    const int status = toolStatusOfGif(saveGif(out, tinted, kGifDelayHundredths));
+    if (status != kToolOk) {
+        return fileError(err, out, status);
     }
     stdOut << out << "\n";
     return kToolOk;
@@ -95,55 +109,53 @@ void printInfo(const QString& fileName, const std::vector<PanelFrame>& frames, Q
 }  // namespace
 
 int runInfo(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
-    if (wantsHelp(args)) {
+    InfoRequest request;
+    QString error;
+    if (parseInfoArgs(args, &request, &error) != kToolOk) {
+        return usageError(err, error, infoHelp());
+    }
+    if (request.help) {
         out << infoHelp();
         return kToolOk;
     }
-    if (args.size() != 1 || hasOption(args)) {
-        return usageError(err, QStringLiteral("info takes one panel file"), infoHelp());
-    }
     std::vector<PanelFrame> frames;
-    const int status = files.read(args[0], &frames);
+    const int status = files.read(request.file, &frames);
     if (status != kToolOk) {
-        return fileError(err, args[0], status);
+        return fileError(err, request.file, status);
     }
-    printInfo(args[0], frames, out);
+    printInfo(request.file, frames, out);
     return kToolOk;
 }
 
 int runExport(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
-    if (wantsHelp(args)) {
+    ExportRequest request;
+    QString error;
+    if (parseExportArgs(args, &request, &error) != kToolOk) {
+        return usageError(err, error, exportHelp());
+    }
+    if (request.help) {
         out << exportHelp();
         return kToolOk;
     }
-    if (args.size() != 2 || hasOption(args)) {
-        return usageError(err, QStringLiteral("export takes a panel file and an output file"),
-                          exportHelp());
-    }
-    const QString& target = args[1];
-    const bool png = hasSuffix(target, QStringLiteral("png"));
-    if (!png && !hasSuffix(target, QStringLiteral("gif"))) {
-        return usageError(err,
-                          QStringLiteral("the output must end in .png or .gif: %1").arg(target),
-                          exportHelp());
-    }
     std::vector<PanelFrame> frames;
-    const int status = files.read(args[0], &frames);
+    const int status = files.read(request.file, &frames);
     if (status != kToolOk) {
-        return fileError(err, args[0], status);
+        return fileError(err, request.file, status);
     }
-    return png ? exportPngs(frames, target, out, err) : exportGif(frames, target, out, err);
+    return hasSuffix(request.output, QStringLiteral("png"))
+               ? exportPngs(frames, request.output, out, err)
+               : exportGif(frames, request.output, out, err);
 }
 
 int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
-    if (wantsHelp(args)) {
-        out << importHelp();
-        return kToolOk;
-    }
     ImportRequest request;
     QString error;
     if (parseImportArgs(args, &request, &error) != kToolOk) {
         return usageError(err, error, importHelp());
+    }
+    if (request.help) {
+        out << importHelp();
+        return kToolOk;
     }
     std::vector<imaging::Picture> pictures(static_cast<std::size_t>(request.pictures.size()));
     for (qsizetype i = 0; i < request.pictures.size(); ++i) {
@@ -161,26 +173,25 @@ int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
 }
 
 int runTool(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
-    if (args.isEmpty()) {
-        return usageError(err, QStringLiteral("no command given"), toolHelp());
+    ToolRequest request;
+    QString error;
+    if (parseToolArgs(args, &request, &error) != kToolOk) {
+        return usageError(err, error, toolHelp());
     }
-    const QString& command = args[0];
-    const QStringList rest = args.mid(1);
-    if (command == QStringLiteral("info")) {
-        return runInfo(rest, files, out, err);
-    }
-    if (command == QStringLiteral("export")) {
-        return runExport(rest, files, out, err);
-    }
-    if (command == QStringLiteral("import")) {
-        return runImport(rest, files, out, err);
-    }
-    if (command == QStringLiteral("--help") || command == QStringLiteral("-h") ||
-        command == QStringLiteral("help")) {
+    if (request.help || request.command == QStringLiteral("help")) {
         out << toolHelp();
         return kToolOk;
     }
-    return usageError(err, QStringLiteral("unknown command %1").arg(command), toolHelp());
+    if (request.command == QStringLiteral("info")) {
+        return runInfo(request.arguments, files, out, err);
+    }
+    if (request.command == QStringLiteral("export")) {
+        return runExport(request.arguments, files, out, err);
+    }
+    if (request.command == QStringLiteral("import")) {
+        return runImport(request.arguments, files, out, err);
+    }
+    return usageError(err, QStringLiteral("unknown command %1").arg(request.command), toolHelp());
 }
 
 }  // namespace tools

@@ -37,10 +37,11 @@ QString exportHelp() {
         "OUT ending in .png: each frame as an 8-bit grey PNG of its stored levels; several\n"
         "frames are numbered OUT-001.png, OUT-002.png, ... (one frame is written to OUT).\n"
         "OUT ending in .gif: an endlessly looping animation at 100 ms a frame, each frame\n"
-        "tinted with its own background code as the window shows it. 2-bit frames use the\n"
-        "panel tint; at 1, 4 and 8 bits a level of grey g shows each channel as\n"
-        "(channel level x g) / 255, low 8 bits, with channel levels 0, 85, 170, 255.\n"
-        "Exit status: as info, and 2 for any other OUT extension.\n");
+        "shown as the window shows it in its own background code: levels 0 to 3 take the\n"
+        "panel tint (each channel (channel level x level) / 3, low 8 bits, with channel\n"
+        "levels 0, 85, 170, 255); levels from 4 up keep their grey.\n"
+        "Exit status: as info; 2 for any other OUT extension; 1 when OUT cannot be created\n"
+        "and 5 when it cannot be written whole (a full disk), the previous OUT then kept.\n");
 }
 
 QString importHelp() {
