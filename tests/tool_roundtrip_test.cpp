@@ -171,3 +171,13 @@ TEST_F(ToolRoundTrip, RunsWithoutAnyWindowingPlatform) {
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("plain.gif")));
 }
+
+TEST_F(ToolRoundTrip, ShortenedNameIsReported) {
+    const QString asked = dir.filePath(QString(130, QLatin1Char('n')) + ".zma");
+    const QString written = dir.filePath(QString(122, QLatin1Char('n')) + ".zma");
+    const Result r = run({"import", asked, picture});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("written as " + written)) << r.out.toStdString();
+    EXPECT_TRUE(QFile::exists(written));
+    EXPECT_EQ(run({"info", written}).code, 0);
+}

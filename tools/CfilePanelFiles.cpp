@@ -3,12 +3,18 @@
 #include <QFileInfo>
 
 #include "files/Cfilectl.h"
-#include "imaging/LeadModel.h"
 #include "tools/ToolStatus.h"
 
 namespace tools {
 
-int CfilePanelFiles::read(const QString& fileName, std::vector<PanelFrame>* frames) {
+namespace {
+
+using Header = CustumFileControl::FrameHeader;
+
+// Reads every frame of `fileName` through the library; an animation announcing no frames is
+// reported as nothing to read, as the window finds nothing in it either.
+int readThrough(const QString& fileName, bool decode,
+                const CustumFileControl::FrameVisitor& visit) {
     CustumFileControl control;
     if (control.SetFileName(fileName) == CustumFileControl::kOther) {
         return kCannotOpen;
@@ -16,24 +22,39 @@ int CfilePanelFiles::read(const QString& fileName, std::vector<PanelFrame>* fram
     if (!QFileInfo(fileName).isFile()) {
         return kMissingFile;
     }
-    frames->clear();
-    const int status = control.ReadFrames(
-        true,
-        [frames](const CustumFileControl::FrameHeader& header, const imaging::Picture* levels) {
-            frames->push_back({*levels, header.code});
-            return kToolOk;
+    int frames = 0;
+    const int status =
+        control.ReadFrames(decode, [&](const Header& header, const imaging::Picture* levels) {
+            ++frames;
+            return visit(header, levels);
         });
-    // An animation announcing no frames loads as nothing in the window too.
-    return status == kToolOk && frames->empty() ? kMissingFile : status;
+    return status == kToolOk && frames == 0 ? kMissingFile : status;
+}
+
+}  // namespace
+
+int CfilePanelFiles::readHeaders(const QString& fileName, std::vector<FrameInfo>* headers) {
+    headers->clear();
+    return readThrough(fileName, false, [headers](const Header& h, const imaging::Picture*) {
+        headers->push_back({h.width, h.height, h.bits, h.code});
+        return kToolOk;
+    });
+}
+
+int CfilePanelFiles::readFrames(const QString& fileName, const FrameVisitor& visit) {
+    return readThrough(fileName, true, [&visit](const Header& h, const imaging::Picture* levels) {
+        return visit(PanelFrame{*levels, h.code});
+    });
 }
 
 int CfilePanelFiles::write(const QString& fileName, const std::vector<imaging::Picture>& pictures,
-                           int code) {
+                           int code, QString* written) {
     CustumFileControl control;
     const int kind = control.SetFileName(fileName);
     if (kind == CustumFileControl::kOther) {
         return kCannotOpen;
     }
+    *written = control.FileName;
     if (pictures.empty()) {
         return kBadDepth;
     }

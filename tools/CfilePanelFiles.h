@@ -7,9 +7,10 @@ namespace tools {
 // Panel files through the panel file library, each frame with its own background code.
 class CfilePanelFiles : public PanelFiles {
   public:
-    int read(const QString& fileName, std::vector<PanelFrame>* frames) override;
-    int write(const QString& fileName, const std::vector<imaging::Picture>& pictures,
-              int code) override;
+    int readHeaders(const QString& fileName, std::vector<FrameInfo>* headers) override;
+    int readFrames(const QString& fileName, const FrameVisitor& visit) override;
+    int write(const QString& fileName, const std::vector<imaging::Picture>& pictures, int code,
+              QString* written) override;
 };
 
 }  // namespace tools

@@ -89,25 +89,66 @@ bool putImage(GifFileType* gif, const Picture& p) {
     return true;
 }
 
-bool putAnimation(GifFileType* gif, const std::vector<Picture>& frames, int delayHundredths) {
-    int width = 0;
-    int height = 0;
-    for (const Picture& p : frames) {
-        width = std::max(width, p.width());
-        height = std::max(height, p.height());
+}  // namespace
+
+struct GifAnimation::Encoder {
+    QByteArray bytes;
+    GifEncoder gif;
+};
+
+GifAnimation::GifAnimation() = default;
+GifAnimation::~GifAnimation() = default;
+
+int GifAnimation::begin(int width, int height, int delayHundredths) {
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) {
+        return kGifBadFrame;
+    }
+    encoder_ = std::make_unique<Encoder>();
+    encoder_->gif.reset(EGifOpen(&encoder_->bytes, appendBytes, nullptr));
+    GifFileType* gif = encoder_->gif.get();
+    if (gif == nullptr) {
+        return kGifWriteFailed;
     }
     EGifSetGifVersion(gif, true);
     if (EGifPutScreenDesc(gif, width, height, kColourResolution, 0, nullptr) != GIF_OK ||
         !putLoop(gif)) {
-        return false;
+        return kGifWriteFailed;
     }
-    const int delay = std::clamp(delayHundredths, 0, kMaxSide);
-    return std::all_of(frames.begin(), frames.end(), [gif, delay](const Picture& p) {
-        return putControl(gif, delay) && putImage(gif, p);
-    });
+    delay_ = std::clamp(delayHundredths, 0, kMaxSide);
+    frames_ = 0;
+    return kGifOk;
 }
 
-}  // namespace
+int GifAnimation::add(const Picture& frame) {
+    if (!encoder_ || !encoder_->gif) {
+        return kGifWriteFailed;
+    }
+    if (!isWritable(frame)) {
+        return kGifBadFrame;
+    }
+    GifFileType* gif = encoder_->gif.get();
+    if (!putControl(gif, delay_) || !putImage(gif, frame)) {
+        return kGifWriteFailed;
+    }
+    ++frames_;
+    return kGifOk;
+}
+
+int GifAnimation::finish(QByteArray* bytes) {
+    if (!encoder_ || !encoder_->gif) {
+        return kGifWriteFailed;
+    }
+    if (frames_ == 0) {
+        return kGifNoFrames;
+    }
+    // Closing writes the trailer.
+    if (EGifCloseFile(encoder_->gif.release(), nullptr) != GIF_OK) {
+        return kGifWriteFailed;
+    }
+    *bytes = std::move(encoder_->bytes);
+    encoder_.reset();
+    return kGifOk;
+}
 
 int encodeGif(const std::vector<Picture>& frames, int delayHundredths, QByteArray* bytes) {
     if (frames.empty()) {
@@ -116,25 +157,27 @@ int encodeGif(const std::vector<Picture>& frames, int delayHundredths, QByteArra
     if (!std::all_of(frames.begin(), frames.end(), isWritable)) {
         return kGifBadFrame;
     }
-    QByteArray encoded;
-    GifEncoder gif(EGifOpen(&encoded, appendBytes, nullptr));
-    if (!gif || !putAnimation(gif.get(), frames, delayHundredths)) {
-        return kGifWriteFailed;
+    int width = 0;
+    int height = 0;
+    for (const Picture& p : frames) {
+        width = std::max(width, p.width());
+        height = std::max(height, p.height());
     }
-    // Closing writes the trailer.
-    if (EGifCloseFile(gif.release(), nullptr) != GIF_OK) {
-        return kGifWriteFailed;
+    GifAnimation animation;
+    int status = animation.begin(width, height, delayHundredths);
+    for (std::size_t i = 0; i < frames.size() && status == kGifOk; ++i) {
+        status = animation.add(frames[i]);
     }
-    *bytes = std::move(encoded);
-    return kGifOk;
+    return status == kGifOk ? animation.finish(bytes) : status;
 }
 
 int saveGif(const QString& fileName, const std::vector<Picture>& frames, int delayHundredths) {
     QByteArray bytes;
     const int status = encodeGif(frames, delayHundredths, &bytes);
-    if (status != kGifOk) {
-        return status;
-    }
+    return status == kGifOk ? saveGifBytes(fileName, bytes) : status;
+}
+
+int saveGifBytes(const QString& fileName, const QByteArray& bytes) {
     switch (platform::writeFileSafely(fileName, bytes)) {
         case platform::kSaveOk:
             return kGifOk;

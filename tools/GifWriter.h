@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "imaging/Picture.h"
@@ -16,6 +17,29 @@ enum GifStatus : int {
     kGifWriteFailed = 4,   // encoding or writing failed; the previous file is kept
 };
 
+// Encodes an endlessly looping GIF89a animation frame by frame, so that only the encoded bytes
+// and one frame are held at a time.
+class GifAnimation {
+  public:
+    GifAnimation();
+    ~GifAnimation();
+    GifAnimation(const GifAnimation&) = delete;
+    GifAnimation& operator=(const GifAnimation&) = delete;
+
+    // Starts the animation on a logical screen of width x height.
+    int begin(int width, int height, int delayHundredths);
+    // Adds one indexed frame at the top left corner with its own colour table.
+    int add(const imaging::Picture& frame);
+    // Ends the animation; *bytes is set only when at least one frame was added.
+    int finish(QByteArray* bytes);
+
+  private:
+    struct Encoder;
+    std::unique_ptr<Encoder> encoder_;
+    int delay_ = 0;
+    int frames_ = 0;
+};
+
 // Encodes an endlessly looping GIF89a animation: each frame at the top left corner with its
 // own colour table (its palette) and indices, shown for `delayHundredths` hundredths of a
 // second. The logical screen is as large as the largest frame. *bytes is set only on success.
@@ -24,5 +48,8 @@ int encodeGif(const std::vector<imaging::Picture>& frames, int delayHundredths, 
 // The same into a file, replaced only when every byte reached the disk.
 int saveGif(const QString& fileName, const std::vector<imaging::Picture>& frames,
             int delayHundredths);
+
+// Writes encoded bytes into a file, replaced only when every byte reached the disk.
+int saveGifBytes(const QString& fileName, const QByteArray& bytes);
 
 }  // namespace tools

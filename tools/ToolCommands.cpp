@@ -55,18 +55,19 @@ int savePng(const QString& fileName, const QImage& image) {
     }
 }
 
-int exportPngs(const std::vector<PanelFrame>& frames, const QString& out, QTextStream& stdOut,
-               QTextStream& err) {
-    const int count = static_cast<int>(frames.size());
-    for (int i = 0; i < count; ++i) {
-        const QString name = pngName(out, i, count);
-        const int status = savePng(name, greyImage(frames[i].picture));
+// One PNG a frame, written as each frame is read.
+int exportPngs(PanelFiles& files, const QString& file, int count, const QString& out,
+               QTextStream& stdOut, QTextStream& err) {
+    int index = 0;
+    return files.readFrames(file, [&](const PanelFrame& frame) {
+        const QString name = pngName(out, index++, count);
+        const int status = savePng(name, greyImage(frame.picture));
         if (status != kToolOk) {
             return fileError(err, name, status);
         }
         stdOut << name << "\n";
-    }
-    return kToolOk;
+        return static_cast<int>(kToolOk);
+    });
 }
 
 int toolStatusOfGif(int gifStatus) {
@@ -82,14 +83,34 @@ int toolStatusOfGif(int gifStatus) {
     }
 }
 
-int exportGif(const std::vector<PanelFrame>& frames, const QString& out, QTextStream& stdOut,
-              QTextStream& err) {
-    std::vector<imaging::Picture> tinted;
-    tinted.reserve(frames.size());
-    for (const PanelFrame& frame : frames) {
-        tinted.push_back(tintedFrame(frame.picture, frame.code));
+// The frames tinted as the window shows them, encoded as each frame is read.
+int exportGif(PanelFiles& files, const QString& file, const std::vector<FrameInfo>& headers,
+              const QString& out, QTextStream& stdOut, QTextStream& err) {
+    int width = 0;
+    int height = 0;
+    for (const FrameInfo& h : headers) {
+        width = std::max(width, h.width);
+        height = std::max(height, h.height);
     }
-    const int status = toolStatusOfGif(saveGif(out, tinted, kGifDelayHundredths));
+    GifAnimation animation;
+    int gifStatus = animation.begin(width, height, kGifDelayHundredths);
+    if (gifStatus == kGifOk) {
+        const int status = files.readFrames(file, [&](const PanelFrame& frame) {
+            gifStatus = animation.add(tintedFrame(frame.picture, frame.code));
+            return toolStatusOfGif(gifStatus);
+        });
+        if (status != kToolOk && gifStatus == kGifOk) {
+            return fileError(err, file, status);
+        }
+    }
+    QByteArray bytes;
+    if (gifStatus == kGifOk) {
+        gifStatus = animation.finish(&bytes);
+    }
+    if (gifStatus == kGifOk) {
+        gifStatus = saveGifBytes(out, bytes);
+    }
+    const int status = toolStatusOfGif(gifStatus);
     if (status != kToolOk) {
         return fileError(err, out, status);
     }
@@ -97,12 +118,12 @@ int exportGif(const std::vector<PanelFrame>& frames, const QString& out, QTextSt
     return kToolOk;
 }
 
-void printInfo(const QString& fileName, const std::vector<PanelFrame>& frames, QTextStream& out) {
-    out << fileName << ": " << frames.size() << " frames\n";
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        const imaging::Picture& p = frames[i].picture;
-        out << "frame " << (i + 1) << ": " << p.width() << "x" << p.height() << ", " << p.bits()
-            << " bits, background " << frames[i].code << "\n";
+void printInfo(const QString& fileName, const std::vector<FrameInfo>& headers, QTextStream& out) {
+    out << fileName << ": " << headers.size() << " frames\n";
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        const FrameInfo& h = headers[i];
+        out << "frame " << (i + 1) << ": " << h.width << "x" << h.height << ", " << h.bits
+            << " bits, background " << h.code << "\n";
     }
 }
 
@@ -118,12 +139,12 @@ int runInfo(const QStringList& args, PanelFiles& files, QTextStream& out, QTextS
         out << infoHelp();
         return kToolOk;
     }
-    std::vector<PanelFrame> frames;
-    const int status = files.read(request.file, &frames);
+    std::vector<FrameInfo> headers;
+    const int status = files.readHeaders(request.file, &headers);
     if (status != kToolOk) {
         return fileError(err, request.file, status);
     }
-    printInfo(request.file, frames, out);
+    printInfo(request.file, headers, out);
     return kToolOk;
 }
 
@@ -137,14 +158,16 @@ int runExport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
         out << exportHelp();
         return kToolOk;
     }
-    std::vector<PanelFrame> frames;
-    const int status = files.read(request.file, &frames);
+    // The headers first: a damaged file is refused before anything is written.
+    std::vector<FrameInfo> headers;
+    const int status = files.readHeaders(request.file, &headers);
     if (status != kToolOk) {
         return fileError(err, request.file, status);
     }
     return hasSuffix(request.output, QStringLiteral("png"))
-               ? exportPngs(frames, request.output, out, err)
-               : exportGif(frames, request.output, out, err);
+               ? exportPngs(files, request.file, static_cast<int>(headers.size()), request.output,
+                            out, err)
+               : exportGif(files, request.file, headers, request.output, out, err);
 }
 
 int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
@@ -164,11 +187,15 @@ int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
             return kCannotOpen;
         }
     }
-    const int status = files.write(request.output, pictures, request.code);
+    QString written;
+    const int status = files.write(request.output, pictures, request.code, &written);
     if (status != kToolOk) {
-        return fileError(err, request.output, status);
+        return fileError(err, written.isEmpty() ? request.output : written, status);
     }
-    out << request.output << ": " << pictures.size() << " frames\n";
+    if (written != request.output) {
+        out << request.output << ": name too long, written as " << written << "\n";
+    }
+    out << written << ": " << pictures.size() << " frames\n";
     return kToolOk;
 }
 

@@ -9,16 +9,28 @@
 // A name never written reads as missing; writeStatus makes every write fail with it.
 class MemoryPanelFiles : public tools::PanelFiles {
   public:
-    int read(const QString& fileName, std::vector<tools::PanelFrame>* frames) override {
+    int readHeaders(const QString& fileName, std::vector<tools::FrameInfo>* headers) override {
+        headers->clear();
+        return readFrames(fileName, [headers](const tools::PanelFrame& f) {
+            headers->push_back({f.picture.width(), f.picture.height(), f.picture.bits(), f.code});
+            return 0;
+        });
+    }
+    int readFrames(const QString& fileName, const FrameVisitor& visit) override {
         const auto it = stored.find(fileName);
         if (it == stored.end()) {
             return tools::kMissingFile;
         }
-        *frames = it->second;
+        for (const tools::PanelFrame& frame : it->second) {
+            if (const int status = visit(frame)) {
+                return status;
+            }
+        }
         return tools::kToolOk;
     }
-    int write(const QString& fileName, const std::vector<imaging::Picture>& pictures,
-              int code) override {
+    int write(const QString& fileName, const std::vector<imaging::Picture>& pictures, int code,
+              QString* written) override {
+        *written = fileName;
         if (writeStatus != tools::kToolOk) {
             return writeStatus;
         }
