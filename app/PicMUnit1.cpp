@@ -54,9 +54,7 @@ TForm1::TForm1(const QString& basePath, QWidget* parent)
     setMinimumSize(kMinimumSize);
     resize(kStartSize);
 
-    // The panel file control, the undo history and the input frame store join here, created
-    // with the window, as their parts arrive.
-    DefaultLevels = {0, 85, 170, 255};
+    DefaultLevels = produce::kDefaultLevels;
     readSettingsFile();
     ViewWidth = ViewRect.width();
     ViewHeight = ViewRect.height();
@@ -73,8 +71,6 @@ TForm1::TForm1(const QString& basePath, QWidget* parent)
     frmMainOnCreate();
 }
 
-// The input frame store, the undo history and the panel file control are freed here, in that
-// order, as their parts arrive; the controls go with the window.
 TForm1::~TForm1() = default;
 
 void TForm1::frmMainOnCreate() {
@@ -100,7 +96,6 @@ void TForm1::frmMainOnCreate() {
     udGetFrm->setMax(store::kMaxOutputFrames);
     udGetFrm->setPosition(kStartFramesToMake);
 
-    // The panel page is built from the panel settings here when the panel preview arrives.
     UpdatingColors = false;
     applyPanelColours();
     sizePreviews();

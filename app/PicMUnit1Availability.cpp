@@ -12,7 +12,7 @@
 
 Availability::State TForm1::availabilityState() const {
     Availability::State s;
-    // Input frames arrive with the input store; until then there are none.
+    // The window holds no input frames: it has no input store.
     s.inputFrames = 0;
     s.inputPlaying = abbInFramePlay->Down();
     s.framesToMake = udGetFrm->Position();
@@ -79,9 +79,7 @@ void TForm1::pcChange(int index) {
         UpdateAvailability(Availability::kPanelPlaying);
     }
     UpdateAvailability(Availability::kNotFirstPage);
-    // The effect preview is recomputed here for the effect page when effects arrive.
     if (PageControl1->widget(index) == TabSheet3) {
         LeadMNF->setBitmapListIndex(tbOutPre->Position() - 1);
-        // The text image is redrawn here when text composition arrives.
     }
 }

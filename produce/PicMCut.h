@@ -29,6 +29,11 @@ struct ChannelLevels {
     std::array<int, 4> blue;
 };
 
+// The levels of a channel unless settings or a panel description say otherwise.
+inline constexpr std::array<int, 4> kDefaultLevels{0, 85, 170, 255};
+inline constexpr ChannelLevels kDefaultChannelLevels{kDefaultLevels, kDefaultLevels,
+                                                     kDefaultLevels};
+
 // The background colour code of three level indices (0..3 each).
 int backColorCode(int red, int green, int blue);
 

@@ -9,9 +9,6 @@ namespace tools {
 
 namespace {
 
-constexpr produce::ChannelLevels kDefaultLevels{
-    {0, 85, 170, 255}, {0, 85, 170, 255}, {0, 85, 170, 255}};
-
 // The window tints the first four palette entries, the panel's levels.
 constexpr int kPanelLevels = 4;
 
@@ -38,7 +35,7 @@ imaging::Picture tintedFrame(const imaging::Picture& frame, int code) {
     std::vector<imaging::Colour>& palette = tinted.palette();
     const int tintedEntries = std::min(kPanelLevels, static_cast<int>(palette.size()));
     for (int i = 0; i < tintedEntries; ++i) {
-        palette[i] = produce::tintedGrey(code, i, kDefaultLevels);
+        palette[i] = produce::tintedGrey(code, i, produce::kDefaultChannelLevels);
     }
     return tinted;
 }
