@@ -10,6 +10,7 @@
 #include "imaging/Status.h"
 #include "tests/support/ClipMaker.h"
 #include "tests/support/TempFolderTest.h"
+#include "texts/MessageBoxes.h"
 
 using namespace imaging;
 using testsupport::ClipCodec;
@@ -124,4 +125,15 @@ TEST_F(PictureFileTest, KnowsWhenTheFileChangesOnDisk) {
     EXPECT_FALSE(reader.isUnchangedOnDisk());
     ASSERT_TRUE(QFile::remove(path("square.bmp")));
     EXPECT_FALSE(reader.isUnchangedOnDisk());
+}
+
+TEST(ImagingStatus, EveryFailureShowsTheGenericErrorText) {
+    std::array<QString, 10> entries;
+    for (int i = 0; i < 10; ++i) {
+        entries[i] = QString::number(i);
+    }
+    for (const int status : {kFileNotFound, kUnknownFormat, kUnsupportedCodec, kCorruptData,
+                             kTooLarge, kPageOutOfRange, kInvalidArgument, kNoBitmap}) {
+        EXPECT_EQ(texts::errorText(status, entries), entries[0]) << status;
+    }
 }
