@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <cstdlib>
 #include <cstring>
 
 #include "imaging/DecoderLimit.h"
@@ -66,6 +67,8 @@ class StillSource {
         reader_.setAutoDetectImageFormat(false);
         reader_.setAllocationLimit(kAllocationLimitMb);
         size_ = reader_.size();
+        // Qt gives a top-down BMP's height negative, as its header stores it.
+        size_.setHeight(std::abs(size_.height()));
         if (exceedsDecoderLimit(size_.width(), size_.height())) {
             return kTooLarge;
         }
