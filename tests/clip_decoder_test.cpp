@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSize>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <random>
@@ -55,22 +56,15 @@ QString cutCopy(const QString& path, double fraction) {
 
 }  // namespace
 
-TEST_P(ClipDecoderTest, CountDelayAndSize) {
+TEST_P(ClipDecoderTest, EveryPageIsItsOwnFrameInAnyOrder) {
     ClipDecoder decoder;
     ASSERT_EQ(decoder.open(path_), kOk);
     EXPECT_EQ(decoder.pageCount(), kFrames);
     EXPECT_EQ(decoder.delayMs(), 40);
-    std::vector<Picture> pages;
-    ASSERT_EQ(decoder.readPages(1, 1, &pages), kOk);
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].width(), 160);
-    EXPECT_EQ(pages[0].height(), 120);
-    EXPECT_EQ(pages[0].bits(), 24);
-}
-
-TEST_P(ClipDecoderTest, EveryPageIsItsOwnFrameInAnyOrder) {
-    ClipDecoder decoder;
-    ASSERT_EQ(decoder.open(path_), kOk);
+    std::vector<Picture> first;
+    ASSERT_EQ(decoder.readPages(1, 1, &first), kOk);
+    EXPECT_EQ(QSize(first[0].width(), first[0].height()), QSize(160, 120));
+    EXPECT_EQ(first[0].bits(), 24);
     for (int first = 1; first <= kFrames; first += 10) {
         expectRun(decoder, first, 10, 10);
     }
