@@ -16,15 +16,25 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Filter = std::function<int(Picture&)>;
 
+// A one-row indexed picture of `bits` with the given indices and its default or given palette.
+Picture indexed(int bits, const Bytes& indices, const std::vector<Colour>& palette = {}) {
+    Picture p(static_cast<int>(indices.size()), 1, bits);
+    p.pixels() = indices;
+    if (!palette.empty()) {
+        p.palette() = palette;
+    }
+    return p;
+}
+
 // A one-row 24-bit picture of the given R, G, B triples.
-Picture rgbRow(const Bytes& bytes) {
+Picture rgb(const Bytes& bytes) {
     Picture p(static_cast<int>(bytes.size() / 3), 1);
     p.pixels() = bytes;
     return p;
 }
 
 // An 8-bit picture with the identity grey palette holding the given grey levels.
-Picture greyPicture(int width, int height, const Bytes& levels) {
+Picture grey(int width, int height, const Bytes& levels) {
     Picture p(width, height, 8);
     p.pixels() = levels;
     return p;
@@ -61,94 +71,82 @@ Picture referenceMedian(const Picture& p, int size) {
 }  // namespace
 
 TEST(Filters, GoldenPixels) {
-    const Picture mixed = rgbRow({0, 10, 20, 250, 128, 3, 77, 200, 90, 255, 0, 1});
+    const Picture mixed = rgb({0, 10, 20, 250, 128, 3, 77, 200, 90, 255, 0, 1});
     const Bytes levels{0, 100, 200, 255, 127, 128};
     // A lone 90 in the middle: every replicated 3x3 window holds it exactly once, mean 10.
-    const Picture dot = greyPicture(3, 3, {0, 0, 0, 0, 90, 0, 0, 0, 0});
+    const Picture dot = grey(3, 3, {0, 0, 0, 0, 90, 0, 0, 0, 0});
+    const Picture twoColours = indexed(1, {1}, {makeColour(10, 20, 30), makeColour(0, 0, 255)});
+    // Indexed pictures other than 8-bit grey change their palette, or become 24-bit.
     const struct {
         const char* name;
         Filter filter;
         Picture in;
         Bytes out;
+        std::vector<Colour> palette = {};  // empty: the input's
+        int bits = 0;                      // 0: the input's
     } cases[] = {
         {"intensity 0", at(intensity, 0), mixed, mixed.pixels()},
         {"contrast 0", at(contrast, 0), mixed, mixed.pixels()},
         {"sharpen 0", at(sharpen, 0), mixed, mixed.pixels()},
-        {"intensity +200 is +51", at(intensity, 200), rgbRow({10, 100, 250}), {61, 151, 255}},
-        {"intensity -200", at(intensity, -200), rgbRow({10, 100, 250}), {0, 49, 199}},
-        {"intensity clamped to 1000", at(intensity, 5000), rgbRow({10, 100, 250}), {255, 255, 255}},
-        {"intensity -1000", at(intensity, -1000), rgbRow({10, 100, 250}), {0, 0, 0}},
-        {"intensity of grey", at(intensity, 200), greyPicture(2, 1, {100, 230}), {151, 255}},
-        {"contrast -500", at(contrast, -500), rgbRow(levels), {64, 114, 164, 192, 128, 128}},
-        {"contrast 500", at(contrast, 500), rgbRow(levels), {0, 72, 255, 255, 126, 128}},
-        {"contrast 1000", at(contrast, 1000), rgbRow(levels), {0, 0, 255, 255, 0, 255}},
-        {"contrast -1000", at(contrast, -1000), rgbRow(levels), Bytes(6, 128)},
-        {"contrast -3000", at(contrast, -3000), rgbRow(levels), Bytes(6, 128)},
+        {"intensity +200 is +51", at(intensity, 200), rgb({10, 100, 250}), {61, 151, 255}},
+        {"intensity -200", at(intensity, -200), rgb({10, 100, 250}), {0, 49, 199}},
+        {"intensity clamped to 1000", at(intensity, 5000), rgb({10, 100, 250}), {255, 255, 255}},
+        {"intensity -1000", at(intensity, -1000), rgb({10, 100, 250}), {0, 0, 0}},
+        {"intensity of grey", at(intensity, 200), grey(2, 1, {100, 230}), {151, 255}},
+        {"contrast -500", at(contrast, -500), rgb(levels), {64, 114, 164, 192, 128, 128}},
+        {"contrast 500", at(contrast, 500), rgb(levels), {0, 72, 255, 255, 126, 128}},
+        {"contrast 1000", at(contrast, 1000), rgb(levels), {0, 0, 255, 255, 0, 255}},
+        {"contrast -1000", at(contrast, -1000), rgb(levels), Bytes(6, 128)},
+        {"contrast -3000", at(contrast, -3000), rgb(levels), Bytes(6, 128)},
         // 90 + 2 * 80; the rest 0 - 2 * 10 clamps to 0.
         {"sharpen 1000", at(sharpen, 1000), dot, {0, 0, 0, 0, 250, 0, 0, 0, 0}},
         {"soften fully", at(sharpen, -1000), dot, Bytes(9, 10)},
         {"soften halfway", at(sharpen, -500), dot, {5, 5, 5, 5, 50, 5, 5, 5, 5}},
         // Per channel, border replicated: a 2x1 picture blurs each pixel with weights 6:3.
-        {"soften colour",
-         at(sharpen, -1000),
-         rgbRow({0, 90, 18, 9, 0, 18}),
-         {3, 60, 18, 6, 30, 18}},
-        {"invert", invert, rgbRow({0, 100, 255}), {255, 155, 0}},
+        {"soften rgb", at(sharpen, -1000), rgb({0, 90, 18, 9, 0, 18}), {3, 60, 18, 6, 30, 18}},
+        {"invert", invert, rgb({0, 100, 255}), {255, 155, 0}},
         {"median border",
          at(median, 3),
-         greyPicture(3, 3, {10, 20, 30, 40, 250, 60, 70, 80, 90}),
+         grey(3, 3, {10, 20, 30, 40, 250, 60, 70, 80, 90}),
          {20, 30, 30, 40, 60, 60, 70, 80, 90}},
         // Each channel its own median: the middle becomes a colour no input pixel had.
-        {"median colour",
+        {"median rgb",
          at(median, 3),
-         rgbRow({0, 100, 200, 50, 0, 10, 255, 50, 0}),
+         rgb({0, 100, 200, 50, 0, 10, 255, 50, 0}),
          {0, 100, 200, 50, 50, 10, 255, 50, 0}},
-        {"median wider than the picture", at(median, 5), greyPicture(1, 1, {42}), {42}},
-        {"equalise grey", histoEqualize, greyPicture(4, 1, {10, 10, 50, 200}), {0, 0, 128, 255}},
+        {"median wider than the picture", at(median, 5), grey(1, 1, {42}), {42}},
+        {"equalise grey", histoEqualize, grey(4, 1, {10, 10, 50, 200}), {0, 0, 128, 255}},
         // Green holds one value and is kept.
-        {"equalise colour",
+        {"equalise rgb", histoEqualize, rgb({10, 20, 30, 50, 20, 90}), {0, 20, 0, 255, 20, 255}},
+        {"intensity 2-bit",
+         at(intensity, 200),
+         indexed(2, {1, 2}),
+         {1, 2},
+         {greyColour(51), greyColour(136), greyColour(221), greyColour(255)}},
+        {"sharpen 2-bit by 0", at(sharpen, 0), indexed(2, {1, 3}), {1, 3}},
+        {"median 2-bit by 1", at(median, 1), indexed(2, {1, 3}), {1, 3}},
+        // Entries 1 (85) twice and 2 (170) once; 0 and 3 unused.
+        {"equalise 2-bit",
          histoEqualize,
-         rgbRow({10, 20, 30, 50, 20, 90}),
-         {0, 20, 0, 255, 20, 255}},
+         indexed(2, {1, 1, 2}),
+         {1, 1, 2},
+         {0, 0, 0xFFFFFF, 0xFFFFFF}},
+        {"invert 1-bit",
+         invert,
+         twoColours,
+         {1},
+         {makeColour(245, 235, 225), makeColour(255, 255, 0)}},
+        {"sharpen 1-bit", at(sharpen, 700), twoColours, {0, 0, 255}, {}, 24},
     };
     for (const auto& c : cases) {
         Picture p = c.in;
         EXPECT_EQ(c.filter(p), kOk) << c.name;
         EXPECT_EQ(p.pixels(), c.out) << c.name;
-        EXPECT_EQ(p.bits(), c.in.bits()) << c.name;
-        EXPECT_EQ(p.palette(), c.in.palette()) << c.name;
+        const int bits = c.bits != 0 ? c.bits : c.in.bits();
+        const std::vector<Colour> palette = c.palette.empty() ? c.in.palette() : c.palette;
+        EXPECT_EQ(p.bits(), bits) << c.name;
+        EXPECT_EQ(p.palette(), bits == 24 ? std::vector<Colour>{} : palette) << c.name;
     }
-}
-
-TEST(Filters, IndexedPicturesChangeTheirPaletteOrBecomeTrueColour) {
-    Picture grey(2, 1, 2);  // palette 0, 85, 170, 255
-    grey.pixels() = {1, 2};
-    Picture p = grey;
-    EXPECT_EQ(intensity(p, 200), kOk);
-    EXPECT_EQ(p.pixels(), grey.pixels());
-    EXPECT_EQ(p.palette(), (std::vector<Colour>{greyColour(51), greyColour(136), greyColour(221),
-                                                greyColour(255)}));
-    p = grey;
-    EXPECT_EQ(sharpen(p, 0), kOk);
-    EXPECT_EQ(median(p, 1), kOk);
-    EXPECT_EQ(p, grey);
-    p = Picture(3, 1, 2);  // entries 1 (85) twice and 2 (170) once; 0 and 3 unused
-    p.pixels() = {1, 1, 2};
-    EXPECT_EQ(histoEqualize(p), kOk);
-    EXPECT_EQ(p.pixels(), (Bytes{1, 1, 2}));
-    EXPECT_EQ(p.palette(), (std::vector<Colour>{0, 0, 0xFFFFFF, 0xFFFFFF}));
-
-    Picture twoColours(1, 1, 1);
-    twoColours.palette() = {makeColour(10, 20, 30), makeColour(0, 0, 255)};
-    twoColours.pixels() = {1};
-    p = twoColours;
-    EXPECT_EQ(invert(p), kOk);
-    EXPECT_EQ(p.palette(),
-              (std::vector<Colour>{makeColour(245, 235, 225), makeColour(255, 255, 0)}));
-    p = twoColours;
-    EXPECT_EQ(sharpen(p, 700), kOk);
-    EXPECT_EQ(p.bits(), 24);
-    EXPECT_EQ(p.pixels(), (Bytes{0, 0, 255}));
 }
 
 TEST(Filters, MedianMatchesAPlainImplementationOnNoise) {
@@ -179,7 +177,7 @@ TEST(Filters, EmptyCorruptAndBadArguments) {
             EXPECT_EQ(p, picture);
         }
     }
-    const Picture mixed = rgbRow({0, 10, 20, 250, 128, 3});
+    const Picture mixed = rgb({0, 10, 20, 250, 128, 3});
     for (int size : {0, -1, 2, 4, kMaxMedianSize + 2}) {
         Picture p = mixed;
         EXPECT_EQ(median(p, size), kInvalidArgument) << size;
