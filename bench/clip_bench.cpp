@@ -2,16 +2,11 @@
 // the measured seeking recipe, which it should stay within 1.2x of.
 #include <benchmark/benchmark.h>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswscale/swscale.h>
-}
-
 #include <QTemporaryDir>
 #include <map>
 #include <random>
 
+#include "imaging/FfmpegPointers.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Status.h"
 #include "tests/support/ClipMaker.h"
@@ -45,28 +40,23 @@ QString clipPath(ClipCodec codec) {
 // re-seek before the first packet read when the first kept frame is late.
 class ReferenceReader {
   public:
-    ~ReferenceReader() {
-        sws_freeContext(scaler_);
-        av_frame_free(&frame_);
-        av_packet_free(&packet_);
-        avcodec_free_context(&decoder_);
-        avformat_close_input(&format_);
-    }
-
     bool open(const QString& path) {
-        if (avformat_open_input(&format_, path.toUtf8().constData(), nullptr, nullptr) < 0 ||
-            avformat_find_stream_info(format_, nullptr) < 0) {
+        AVFormatContext* format = nullptr;
+        const int opened =
+            avformat_open_input(&format, path.toUtf8().constData(), nullptr, nullptr);
+        format_.reset(format);
+        if (opened < 0 || avformat_find_stream_info(format_.get(), nullptr) < 0) {
             return false;
         }
-        stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        stream_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
         const AVCodecParameters* parameters = format_->streams[stream_]->codecpar;
         const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
-        decoder_ = avcodec_alloc_context3(codec);
-        avcodec_parameters_to_context(decoder_, parameters);
+        decoder_.reset(avcodec_alloc_context3(codec));
+        avcodec_parameters_to_context(decoder_.get(), parameters);
         decoder_->thread_count = 1;
-        packet_ = av_packet_alloc();
-        frame_ = av_frame_alloc();
-        if (avcodec_open2(decoder_, codec, nullptr) < 0 || !nextFrame()) {
+        packet_.reset(av_packet_alloc());
+        frame_.reset(av_frame_alloc());
+        if (avcodec_open2(decoder_.get(), codec, nullptr) < 0 || !nextFrame()) {
             return false;
         }
         off_ = frame_->best_effort_timestamp;
@@ -78,8 +68,8 @@ class ReferenceReader {
         const std::int64_t n = firstPage - 1;
         std::int64_t target = std::max<std::int64_t>(n - off_, 0);
         for (;;) {
-            av_seek_frame(format_, stream_, target, AVSEEK_FLAG_BACKWARD);
-            avcodec_flush_buffers(decoder_);
+            av_seek_frame(format_.get(), stream_, target, AVSEEK_FLAG_BACKWARD);
+            avcodec_flush_buffers(decoder_.get());
             firstDts_ = AV_NOPTS_VALUE;
             bool late = false;
             while (static_cast<int>(out->size()) < count && nextFrame()) {
@@ -104,51 +94,52 @@ class ReferenceReader {
   private:
     bool nextFrame() {
         for (;;) {
-            const int received = avcodec_receive_frame(decoder_, frame_);
+            const int received = avcodec_receive_frame(decoder_.get(), frame_.get());
             if (received != AVERROR(EAGAIN)) {
                 return received == 0;
             }
             if (!readPacket()) {
-                avcodec_send_packet(decoder_, nullptr);
+                avcodec_send_packet(decoder_.get(), nullptr);
                 continue;
             }
-            avcodec_send_packet(decoder_, packet_);
-            av_packet_unref(packet_);
+            avcodec_send_packet(decoder_.get(), packet_.get());
+            av_packet_unref(packet_.get());
         }
     }
 
     bool readPacket() {
-        while (av_read_frame(format_, packet_) >= 0) {
+        while (av_read_frame(format_.get(), packet_.get()) >= 0) {
             if (packet_->stream_index == stream_) {
                 if (firstDts_ == AV_NOPTS_VALUE) {
                     firstDts_ = packet_->dts;
                 }
                 return true;
             }
-            av_packet_unref(packet_);
+            av_packet_unref(packet_.get());
         }
         return false;
     }
 
     imaging::Picture toPicture() {
         if (scaler_ == nullptr) {  // the clips keep one size and format
-            scaler_ = sws_getContext(frame_->width, frame_->height,
-                                     static_cast<AVPixelFormat>(frame_->format), frame_->width,
-                                     frame_->height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr,
-                                     nullptr, nullptr);
+            scaler_.reset(sws_getContext(frame_->width, frame_->height,
+                                         static_cast<AVPixelFormat>(frame_->format), frame_->width,
+                                         frame_->height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr,
+                                         nullptr, nullptr));
         }
         imaging::Picture picture(frame_->width, frame_->height, 24);
         std::uint8_t* planes[4] = {picture.pixels().data(), nullptr, nullptr, nullptr};
         const int strides[4] = {picture.stride(), 0, 0, 0};
-        sws_scale(scaler_, frame_->data, frame_->linesize, 0, frame_->height, planes, strides);
+        sws_scale(scaler_.get(), frame_->data, frame_->linesize, 0, frame_->height, planes,
+                  strides);
         return picture;
     }
 
-    AVFormatContext* format_ = nullptr;
-    AVCodecContext* decoder_ = nullptr;
-    AVPacket* packet_ = nullptr;
-    AVFrame* frame_ = nullptr;
-    SwsContext* scaler_ = nullptr;
+    imaging::ffmpeg::InputContextPtr format_;
+    imaging::ffmpeg::CodecContextPtr decoder_;
+    imaging::ffmpeg::PacketPtr packet_;
+    imaging::ffmpeg::FramePtr frame_;
+    imaging::ffmpeg::ScalerPtr scaler_;
     int stream_ = -1;
     std::int64_t off_ = 0;
     std::int64_t firstDts_ = AV_NOPTS_VALUE;

@@ -12,8 +12,9 @@ namespace imaging {
 namespace {
 
 // Internal outcome of a run whose first frame came after the page asked for: the page lies
-// before the keyframe reached (open GOP), so decoding must start from an earlier one.
-constexpr int kStartedLate = -1;
+// before the keyframe reached (open GOP), so decoding must start from an earlier one. Positive,
+// so it is never taken for a Status (0 or negative).
+constexpr int kStartedLate = 1;
 // Earlier keyframes tried before decoding from the start of the clip.
 constexpr int kMaxReseeks = 8;
 // Pages decoded and dropped to reach a page just ahead rather than seeking to it.

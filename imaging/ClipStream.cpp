@@ -8,15 +8,6 @@
 
 namespace imaging {
 
-ClipStream::~ClipStream() {
-    sws_freeContext(scaler_);
-    av_bsf_free(&unpacker_);
-    avcodec_free_context(&decoder_);
-    avformat_close_input(&format_);
-    av_packet_free(&packet_);
-    av_frame_free(&frame_);
-}
-
 int ClipStream::open(const QString& file) {
     // Failures reach the user as statuses; FFmpeg's own warnings would only clutter stderr.
     av_log_set_level(AV_LOG_FATAL);
@@ -25,8 +16,8 @@ int ClipStream::open(const QString& file) {
     if (status != kOk) {
         return status;
     }
-    packet_ = av_packet_alloc();
-    frame_ = av_frame_alloc();
+    packet_.reset(av_packet_alloc());
+    frame_.reset(av_frame_alloc());
     if (packet_ == nullptr || frame_ == nullptr) {
         return kTooLarge;
     }
@@ -39,22 +30,24 @@ int ClipStream::openContainer(const QString& file, const AVInputFormat* format) 
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     // The prefix keeps a file name that looks like a URL from reaching another protocol.
     const QByteArray url = "file:" + QFile::encodeName(file);
-    const int opened = avformat_open_input(&format_, url.constData(), format, &options);
+    AVFormatContext* context = nullptr;
+    const int opened = avformat_open_input(&context, url.constData(), format, &options);
     av_dict_free(&options);
+    format_.reset(context);  // null when opening failed
     if (opened < 0) {
         return kCorruptData;
     }
-    streamIndex_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    streamIndex_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     // The header's size is checked before stream analysis decodes anything.
     if (streamIndex_ >= 0 &&
         exceedsDecoderLimit(format_->streams[streamIndex_]->codecpar->width,
                             format_->streams[streamIndex_]->codecpar->height)) {
         return kTooLarge;
     }
-    if (avformat_find_stream_info(format_, nullptr) < 0) {
+    if (avformat_find_stream_info(format_.get(), nullptr) < 0) {
         return kCorruptData;
     }
-    streamIndex_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    streamIndex_ = av_find_best_stream(format_.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (streamIndex_ < 0) {
         return kUnknownFormat;
     }
@@ -72,12 +65,16 @@ int ClipStream::openContainer(const QString& file, const AVInputFormat* format) 
 // Old DivX/Xvid files pack a B-frame with the frame before it; this filter splits them.
 int ClipStream::openUnpacker() {
     const AVBitStreamFilter* filter = av_bsf_get_by_name("mpeg4_unpack_bframes");
-    if (filter == nullptr || av_bsf_alloc(filter, &unpacker_) < 0 ||
-        avcodec_parameters_copy(unpacker_->par_in, stream().codecpar) < 0) {
+    AVBSFContext* unpacker = nullptr;
+    if (filter == nullptr || av_bsf_alloc(filter, &unpacker) < 0) {
+        return kUnsupportedCodec;
+    }
+    unpacker_.reset(unpacker);
+    if (avcodec_parameters_copy(unpacker_->par_in, stream().codecpar) < 0) {
         return kUnsupportedCodec;
     }
     unpacker_->time_base_in = stream().time_base;
-    return av_bsf_init(unpacker_) < 0 ? kUnsupportedCodec : kOk;
+    return av_bsf_init(unpacker_.get()) < 0 ? kUnsupportedCodec : kOk;
 }
 
 int ClipStream::openDecoder() {
@@ -90,23 +87,23 @@ int ClipStream::openDecoder() {
     }
     const AVCodecParameters* parameters =
         unpacker_ != nullptr ? unpacker_->par_out : stream().codecpar;
-    decoder_ = avcodec_alloc_context3(codec);
-    if (decoder_ == nullptr || avcodec_parameters_to_context(decoder_, parameters) < 0) {
+    decoder_.reset(avcodec_alloc_context3(codec));
+    if (decoder_ == nullptr || avcodec_parameters_to_context(decoder_.get(), parameters) < 0) {
         return kUnsupportedCodec;
     }
     decoder_->pkt_timebase = stream().time_base;
     decoder_->thread_count = 1;
     decoder_->max_pixels = kMaxPicturePixels;
-    return avcodec_open2(decoder_, codec, nullptr) < 0 ? kUnsupportedCodec : kOk;
+    return avcodec_open2(decoder_.get(), codec, nullptr) < 0 ? kUnsupportedCodec : kOk;
 }
 
 bool ClipStream::seek(std::int64_t ts, bool skipToKeyframe) {
-    if (av_seek_frame(format_, streamIndex_, ts, AVSEEK_FLAG_BACKWARD) < 0) {
+    if (av_seek_frame(format_.get(), streamIndex_, ts, AVSEEK_FLAG_BACKWARD) < 0) {
         return false;
     }
-    avcodec_flush_buffers(decoder_);
+    avcodec_flush_buffers(decoder_.get());
     if (unpacker_ != nullptr) {
-        av_bsf_flush(unpacker_);
+        av_bsf_flush(unpacker_.get());
     }
     sawPacket_ = false;
     skipToKeyframe_ = skipToKeyframe;
@@ -121,7 +118,7 @@ bool ClipStream::seek(std::int64_t ts, bool skipToKeyframe) {
 // A seek in a file without an index may land on a frame that is not a keyframe; decoding
 // starts at the next keyframe then.
 bool ClipStream::readStreamPacket() {
-    while (av_read_frame(format_, packet_) >= 0) {
+    while (av_read_frame(format_.get(), packet_.get()) >= 0) {
         if (packet_->stream_index == streamIndex_) {
             const bool isKey = (packet_->flags & AV_PKT_FLAG_KEY) != 0;
             if (!sawPacket_) {
@@ -136,7 +133,7 @@ bool ClipStream::readStreamPacket() {
             }
             intact_ = false;
         }
-        av_packet_unref(packet_);
+        av_packet_unref(packet_.get());
     }
     return false;
 }
@@ -146,13 +143,13 @@ bool ClipStream::nextDecoderPacket() {
         return readStreamPacket();
     }
     for (;;) {
-        const int received = av_bsf_receive_packet(unpacker_, packet_);
+        const int received = av_bsf_receive_packet(unpacker_.get(), packet_.get());
         if (received != AVERROR(EAGAIN)) {
             return received == 0;
         }
         const bool read = readStreamPacket();
-        if (av_bsf_send_packet(unpacker_, read ? packet_ : nullptr) < 0) {
-            av_packet_unref(packet_);
+        if (av_bsf_send_packet(unpacker_.get(), read ? packet_.get() : nullptr) < 0) {
+            av_packet_unref(packet_.get());
             if (!read) {
                 return false;
             }
@@ -162,17 +159,17 @@ bool ClipStream::nextDecoderPacket() {
 
 bool ClipStream::decodeNext() {
     for (;;) {
-        const int received = avcodec_receive_frame(decoder_, frame_);
+        const int received = avcodec_receive_frame(decoder_.get(), frame_.get());
         if (received != AVERROR(EAGAIN)) {
             return received == 0;
         }
         if (nextDecoderPacket()) {
             // A packet the decoder rejects is skipped; its frame shows up as missing.
-            if (avcodec_send_packet(decoder_, packet_) < 0) {
+            if (avcodec_send_packet(decoder_.get(), packet_.get()) < 0) {
                 intact_ = false;
             }
-            av_packet_unref(packet_);
-        } else if (avcodec_send_packet(decoder_, nullptr) < 0) {
+            av_packet_unref(packet_.get());
+        } else if (avcodec_send_packet(decoder_.get(), nullptr) < 0) {
             return false;
         }
     }
@@ -197,7 +194,8 @@ int ClipStream::frameToPicture(Picture* out) {
     Picture picture(width, height, 24);
     std::uint8_t* planes[4] = {picture.pixels().data(), nullptr, nullptr, nullptr};
     const int strides[4] = {picture.stride(), 0, 0, 0};
-    if (sws_scale(scaler_, frame_->data, frame_->linesize, 0, height, planes, strides) != height) {
+    if (sws_scale(scaler_.get(), frame_->data, frame_->linesize, 0, height, planes, strides) !=
+        height) {
         return kCorruptData;
     }
     *out = std::move(picture);
@@ -211,10 +209,9 @@ bool ClipStream::prepareScaler() {
         frame_->format == scalerFormat_) {
         return true;
     }
-    sws_freeContext(scaler_);
-    scaler_ = sws_getContext(
+    scaler_.reset(sws_getContext(
         frame_->width, frame_->height, static_cast<AVPixelFormat>(frame_->format), frame_->width,
-        frame_->height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+        frame_->height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr));
     scalerWidth_ = frame_->width;
     scalerHeight_ = frame_->height;
     scalerFormat_ = frame_->format;
@@ -223,9 +220,9 @@ bool ClipStream::prepareScaler() {
 
 std::int64_t ClipStream::countPackets() {
     std::int64_t count = 0;
-    while (av_read_frame(format_, packet_) >= 0) {
+    while (av_read_frame(format_.get(), packet_.get()) >= 0) {
         count += packet_->stream_index == streamIndex_ ? 1 : 0;
-        av_packet_unref(packet_);
+        av_packet_unref(packet_.get());
     }
     return count;
 }

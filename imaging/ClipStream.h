@@ -1,15 +1,9 @@
 #pragma once
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavcodec/bsf.h>
-#include <libavformat/avformat.h>
-#include <libswscale/swscale.h>
-}
-
 #include <QString>
 #include <cstdint>
 
+#include "imaging/FfmpegPointers.h"
 #include "imaging/Picture.h"
 
 namespace imaging {
@@ -19,7 +13,6 @@ namespace imaging {
 class ClipStream {
   public:
     ClipStream() = default;
-    ~ClipStream();
     ClipStream(const ClipStream&) = delete;
     ClipStream& operator=(const ClipStream&) = delete;
 
@@ -57,12 +50,12 @@ class ClipStream {
     bool nextDecoderPacket();
     bool prepareScaler();
 
-    AVFormatContext* format_ = nullptr;
-    AVBSFContext* unpacker_ = nullptr;
-    AVCodecContext* decoder_ = nullptr;
-    SwsContext* scaler_ = nullptr;
-    AVPacket* packet_ = nullptr;
-    AVFrame* frame_ = nullptr;
+    ffmpeg::InputContextPtr format_;
+    ffmpeg::BitstreamFilterPtr unpacker_;
+    ffmpeg::CodecContextPtr decoder_;
+    ffmpeg::ScalerPtr scaler_;
+    ffmpeg::PacketPtr packet_;
+    ffmpeg::FramePtr frame_;
     int scalerWidth_ = 0;
     int scalerHeight_ = 0;
     int scalerFormat_ = AV_PIX_FMT_NONE;

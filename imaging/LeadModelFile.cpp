@@ -6,7 +6,8 @@
 namespace imaging {
 
 // Clip readers stay open between calls, so stepping through a clip ten pages at a time does
-// not pay for opening it again; a still is decoded whole and needs no reader kept.
+// not pay for opening it again. A still's reader is dropped: opening one only checks its
+// header, and its pixels are decoded once, by the load.
 int LeadModel::openReader(const QString& fileName) {
     if (reader_ && reader_->fileName() == fileName && reader_->isUnchangedOnDisk()) {
         return kOk;

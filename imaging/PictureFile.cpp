@@ -46,14 +46,13 @@ int PictureFileReader::open(const QString& file) {
 }
 
 int PictureFileReader::openStill(const QString& file) {
-    const int status = decodeStill(file, &still_);
+    const int status = checkStill(file);
     isStill_ = status == kOk;
     return status;
 }
 
 void PictureFileReader::close() {
     clip_.close();
-    still_ = Picture();
     isStill_ = false;
     fileName_.clear();
     fileSize_ = -1;
@@ -79,15 +78,19 @@ int PictureFileReader::readPages(int firstPage, int count, std::vector<Picture>*
     if (count < 1) {
         return kInvalidArgument;
     }
-    return isStill_ ? readStillPages(firstPage, out) : clip_.readPages(firstPage, count, out);
+    return isStill_ ? readStillPage(firstPage, out) : clip_.readPages(firstPage, count, out);
 }
 
-int PictureFileReader::readStillPages(int firstPage, std::vector<Picture>* out) const {
+int PictureFileReader::readStillPage(int firstPage, std::vector<Picture>* out) const {
     if (firstPage != 1) {
         return kPageOutOfRange;
     }
-    out->push_back(still_);
-    return kOk;
+    Picture page;
+    const int status = decodeStill(fileName_, &page);
+    if (status == kOk) {
+        out->push_back(std::move(page));
+    }
+    return status;
 }
 
 bool PictureFileReader::isUnchangedOnDisk() const {

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <memory>
 #include <vector>
 
 #include "imaging/ClipDecoder.h"
@@ -12,6 +11,8 @@ namespace imaging {
 
 // The one way the imaging control reads a file: a still (JPEG, PNG, BMP) or a clip, each
 // recognised by its content whatever the file is named. Pages are numbered from 1.
+// Opening a still checks its header and structure only; its pixels are decoded by readPages,
+// straight into the page it gives, so loading a still decodes it once.
 class PictureFileReader {
   public:
     // Opens the file, closing what was open. kOk, or kFileNotFound (missing, not a file),
@@ -27,7 +28,8 @@ class PictureFileReader {
     int delayMs() const;
     // Replaces *out with pages firstPage .. firstPage + count - 1 (fewer at the end).
     // kPageOutOfRange for a page the file does not have, kInvalidArgument for a count below 1
-    // or a null out, kNoBitmap when closed, or a decoding failure; *out is empty on failure.
+    // or a null out, kNoBitmap when closed, or a decoding failure (also of a still whose file
+    // was damaged since it was opened); *out is empty on failure.
     int readPages(int firstPage, int count, std::vector<Picture>* out);
 
     // The file as given to open(); empty when closed.
@@ -38,13 +40,12 @@ class PictureFileReader {
 
   private:
     int openStill(const QString& file);
-    int readStillPages(int firstPage, std::vector<Picture>* out) const;
+    int readStillPage(int firstPage, std::vector<Picture>* out) const;
 
     QString fileName_;
     qint64 fileSize_ = -1;
     QDateTime modified_;
     bool isStill_ = false;
-    Picture still_;
     ClipDecoder clip_;
 };
 

@@ -4,9 +4,10 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <cstdlib>
+#include <cstring>
 
 #include "imaging/DecoderLimit.h"
-#include "imaging/QtImage.h"
 #include "imaging/Status.h"
 #include "imaging/StillFormat.h"
 
@@ -31,46 +32,100 @@ int readWholeFile(const QString& file, QByteArray* data) {
     return data->isEmpty() ? kCorruptData : kOk;
 }
 
+// The bytes of one still file with Qt's reader over them, checked before anything is decoded.
+class StillSource {
+  public:
+    StillSource() : buffer_(&data_) {}
 
-int decodeData(const QByteArray& data, StillFormat format, Picture* out) {
-    const ClaimedSize claimed = claimedSizeOf(format, data);
-    if (exceedsDecoderLimit(claimed.width, claimed.height)) {
-        return kTooLarge;
+    int open(const QString& file) {
+        const int status = readWholeFile(file, &data_);
+        if (status != kOk) {
+            return status;
+        }
+        format_ = stillFormatOf(data_.left(kStillSignatureBytes));
+        return format_ == StillFormat::kNone ? kUnknownFormat : checkStructure();
     }
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, qtFormatName(format));
-    reader.setAutoDetectImageFormat(false);
-    reader.setAllocationLimit(kAllocationLimitMb);
-    const QSize size = reader.size();
-    if (exceedsDecoderLimit(size.width(), size.height())) {
-        return kTooLarge;
+
+    int read(QImage* image) {
+        if (!reader_.read(image) || image->isNull() || image->size() != size_) {
+            return kCorruptData;
+        }
+        return kOk;
     }
-    if (!isWithinDecoderLimit(size.width(), size.height()) || !isStillComplete(format, data)) {
-        return kCorruptData;
+
+  private:
+    // Qt reports no size for a header whose pixels are missing, so the header's own claim is
+    // checked first; Qt also returns partly decoded images, so the structure is checked whole.
+    int checkStructure() {
+        const ClaimedSize claimed = claimedSizeOf(format_, data_);
+        if (exceedsDecoderLimit(claimed.width, claimed.height)) {
+            return kTooLarge;
+        }
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+        reader_.setFormat(qtFormatName(format_));
+        reader_.setAutoDetectImageFormat(false);
+        reader_.setAllocationLimit(kAllocationLimitMb);
+        size_ = reader_.size();
+        // Qt gives a top-down BMP's height negative, as its header stores it.
+        size_.setHeight(std::abs(size_.height()));
+        if (exceedsDecoderLimit(size_.width(), size_.height())) {
+            return kTooLarge;
+        }
+        if (!isWithinDecoderLimit(size_.width(), size_.height()) ||
+            !isStillComplete(format_, data_)) {
+            return kCorruptData;
+        }
+        return kOk;
     }
-    QImage image;
-    if (!reader.read(&image) || image.isNull() || image.size() != size) {
-        return kCorruptData;
+
+    QByteArray data_;
+    QBuffer buffer_;
+    QImageReader reader_;
+    StillFormat format_ = StillFormat::kNone;
+    QSize size_;
+};
+
+// Qt's image read into a 24-bit picture one row at a time, so that no second full-size
+// image is made on the way (any format Qt gives converts the same way, row by row).
+Picture trueColourPictureOf(const QImage& image) {
+    Picture picture(image.width(), image.height(), 24);
+    const QList<QRgb> colourTable = image.colorTable();
+    for (int y = 0; y < image.height(); ++y) {
+        QImage row(image.constScanLine(y), image.width(), 1, image.bytesPerLine(), image.format());
+        if (!colourTable.isEmpty()) {
+            row.setColorTable(colourTable);
+        }
+        const QImage rgb = row.convertToFormat(QImage::Format_RGB888);
+        std::memcpy(picture.row(y), rgb.constScanLine(0), picture.stride());
     }
-    *out = fromQImage(image);
-    return out->isEmpty() ? kCorruptData : kOk;
+    return picture;
+}
+
+// The file's bytes are released before the picture is made.
+int decodeImage(const QString& file, QImage* image) {
+    StillSource source;
+    const int status = source.open(file);
+    return status == kOk ? source.read(image) : status;
 }
 
 }  // namespace
+
+int checkStill(const QString& file) {
+    return StillSource().open(file);
+}
 
 int decodeStill(const QString& file, Picture* out) {
     if (out == nullptr) {
         return kInvalidArgument;
     }
-    QByteArray data;
-    const int status = readWholeFile(file, &data);
+    QImage image;
+    const int status = decodeImage(file, &image);
     if (status != kOk) {
         return status;
     }
-    const StillFormat format = stillFormatOf(data.left(kStillSignatureBytes));
-    return format == StillFormat::kNone ? kUnknownFormat : decodeData(data, format, out);
+    *out = trueColourPictureOf(image);
+    return kOk;
 }
 
 }  // namespace imaging

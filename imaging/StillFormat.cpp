@@ -82,33 +82,90 @@ bool isPngComplete(Bytes p, qsizetype n) {
     return false;
 }
 
-// Bytes the pixel data needs after the pixel offset; -1 when the header does not say.
-long long bmpPixelBytes(Bytes p, qsizetype n) {
+constexpr std::uint32_t kBmpRle8 = 1;
+constexpr std::uint32_t kBmpRle4 = 2;
+
+// The fields of a BMP info header that decide how long its pixel data is.
+struct BmpLayout {
+    long long width = -1;  // -1 when the header is too short to say
+    long long height = -1;
+    long long bits = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t dataSize = 0;
+};
+
+BmpLayout bmpLayoutOf(Bytes p, qsizetype n) {
     const std::uint32_t headerSize = littleEndian32(p + 14);
     if (headerSize == 12 && n >= 26) {
-        const long long stride = (littleEndian16(p + 18) * littleEndian16(p + 24) + 31LL) / 32 * 4;
-        return stride * littleEndian16(p + 20);
+        return {littleEndian16(p + 18), littleEndian16(p + 20), littleEndian16(p + 24), 0, 0};
     }
     if (headerSize < 40 || n < 54) {
-        return -1;
+        return {};
     }
-    const long long width = static_cast<std::int32_t>(littleEndian32(p + 18));
-    const long long height = std::llabs(static_cast<std::int32_t>(littleEndian32(p + 22)));
-    const long long bits = littleEndian16(p + 28);
-    const std::uint32_t compression = littleEndian32(p + 30);
-    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
-    if (uncompressed) {
-        return width <= 0 ? -1 : (width * bits + 31) / 32 * 4 * height;
+    // A negative height marks rows stored top-down.
+    return {static_cast<std::int32_t>(littleEndian32(p + 18)),
+            std::llabs(static_cast<std::int32_t>(littleEndian32(p + 22))), littleEndian16(p + 28),
+            littleEndian32(p + 30), littleEndian32(p + 34)};
+}
+
+// Follows run-length coded rows to the end of the picture: an end-of-bitmap code, every row
+// ended, or the data stopping right after the last row is full (some writers end so).
+bool isRunLengthComplete(Bytes p, qsizetype n, bool fourBit, const BmpLayout& layout) {
+    long long x = 0;
+    long long y = 0;
+    qsizetype i = 0;
+    while (y < layout.height) {
+        if (i + 2 > n) {
+            return y == layout.height - 1 && x >= layout.width;
+        }
+        const int count = p[i];
+        const int code = p[i + 1];
+        i += 2;
+        if (count > 0) {
+            x += count;
+        } else if (code == 0) {
+            x = 0;
+            ++y;
+        } else if (code == 1) {
+            return true;
+        } else if (code == 2) {
+            if (i + 2 > n) {
+                return false;
+            }
+            x += p[i];
+            y += p[i + 1];
+            i += 2;
+        } else {
+            // Absolute mode: `code` pixels follow, padded to a 16-bit boundary.
+            const qsizetype bytes = fourBit ? (code + 1) / 2 : code;
+            x += code;
+            i += (bytes + 1) / 2 * 2;
+            if (i > n) {
+                return false;
+            }
+        }
     }
-    return littleEndian32(p + 34) > 0 ? littleEndian32(p + 34) : -1;
+    return true;
 }
 
 bool isBmpComplete(Bytes p, qsizetype n) {
     if (n < 26) {
         return false;
     }
-    const long long pixels = bmpPixelBytes(p, n);
-    return pixels >= 0 && littleEndian32(p + 10) + pixels <= n;
+    const BmpLayout layout = bmpLayoutOf(p, n);
+    const std::uint32_t offset = littleEndian32(p + 10);
+    if (layout.width <= 0 || offset > n) {
+        return false;
+    }
+    if (layout.compression == kBmpRle8 || layout.compression == kBmpRle4) {
+        return isRunLengthComplete(p + offset, n - offset, layout.compression == kBmpRle4, layout);
+    }
+    const bool uncompressed =
+        layout.compression == 0 || layout.compression == 3 || layout.compression == 6;
+    const long long pixels = uncompressed
+                                 ? (layout.width * layout.bits + 31) / 32 * 4 * layout.height
+                                 : (layout.dataSize > 0 ? layout.dataSize : -1);
+    return pixels >= 0 && offset + pixels <= n;
 }
 
 bool isStartOfFrame(unsigned char marker) {

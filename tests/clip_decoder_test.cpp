@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <QSize>
 #include <algorithm>
 #include <random>
 
@@ -9,6 +8,7 @@
 #include "imaging/ClipTiming.h"
 #include "imaging/Status.h"
 #include "tests/support/ClipMaker.h"
+#include "tests/support/TempFolderTest.h"
 
 using namespace imaging;
 using testsupport::ClipCodec;
@@ -17,15 +17,29 @@ namespace {
 
 constexpr int kFrames = 60;
 
-class ClipDecoderTest : public testing::TestWithParam<ClipCodec> {
+class ClipFileTest : public TempFolderTest {
+  protected:
+    QString clip(const char* name, ClipCodec codec, const testsupport::ClipOptions& options) {
+        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), codec, options));
+        return path(name);
+    }
+};
+
+class ClipDecoderTest : public ClipFileTest, public testing::WithParamInterface<ClipCodec> {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        path_ = dir_.filePath("clip.avi");
-        ASSERT_TRUE(testsupport::writeClip(path_.toStdString(), GetParam(), {.frames = kFrames}));
+        ClipFileTest::SetUp();
+        path_ = clip("clip.avi", GetParam(), {.frames = kFrames});
+    }
+    // A copy of the clip cut at `fraction` of its frame data (the headers stay whole).
+    QString cutCopy(double fraction) const {
+        const QByteArray bytes = bytesOf(path_);
+        const qsizetype frameData = bytes.indexOf("movi");
+        return write(
+            "cut.avi",
+            bytes.left(frameData + static_cast<qsizetype>((bytes.size() - frameData) * fraction)));
     }
 
-    QTemporaryDir dir_;
     QString path_;
 };
 
@@ -39,38 +53,17 @@ void expectRun(ClipDecoder& decoder, int first, int count, int expectedPages) {
     }
 }
 
-// A copy of the clip cut at `fraction` of its frame data (the headers stay whole).
-QString cutCopy(const QString& path, double fraction) {
-    QFile in(path);
-    in.open(QIODevice::ReadOnly);
-    const QByteArray bytes = in.readAll();
-    const qsizetype frameData = bytes.indexOf("movi");
-    const QString cut = path + ".cut.avi";
-    QFile out(cut);
-    out.open(QIODevice::WriteOnly);
-    out.write(
-        bytes.left(frameData + static_cast<qsizetype>((bytes.size() - frameData) * fraction)));
-    return cut;
-}
-
 }  // namespace
-
-TEST_P(ClipDecoderTest, CountDelayAndSize) {
-    ClipDecoder decoder;
-    ASSERT_EQ(decoder.open(path_), kOk);
-    EXPECT_EQ(decoder.pageCount(), kFrames);
-    EXPECT_EQ(decoder.delayMs(), 40);
-    std::vector<Picture> pages;
-    ASSERT_EQ(decoder.readPages(1, 1, &pages), kOk);
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].width(), 160);
-    EXPECT_EQ(pages[0].height(), 120);
-    EXPECT_EQ(pages[0].bits(), 24);
-}
 
 TEST_P(ClipDecoderTest, EveryPageIsItsOwnFrameInAnyOrder) {
     ClipDecoder decoder;
     ASSERT_EQ(decoder.open(path_), kOk);
+    EXPECT_EQ(decoder.pageCount(), kFrames);
+    EXPECT_EQ(decoder.delayMs(), 40);
+    std::vector<Picture> first;
+    ASSERT_EQ(decoder.readPages(1, 1, &first), kOk);
+    EXPECT_EQ(QSize(first[0].width(), first[0].height()), QSize(160, 120));
+    EXPECT_EQ(first[0].bits(), 24);
     for (int first = 1; first <= kFrames; first += 10) {
         expectRun(decoder, first, 10, 10);
     }
@@ -110,7 +103,7 @@ TEST_P(ClipDecoderTest, PagesOutsideTheClipAndBadArgumentsFail) {
 }
 
 TEST_P(ClipDecoderTest, TruncatedClipCorrectsItsCount) {
-    const QString cut = cutCopy(path_, 0.5);
+    const QString cut = cutCopy(0.5);
     ClipDecoder decoder;
     ASSERT_EQ(decoder.open(cut), kOk);
     EXPECT_LE(decoder.pageCount(), kFrames);
@@ -134,7 +127,7 @@ TEST_P(ClipDecoderTest, TruncatedClipCorrectsItsCount) {
 }
 
 TEST_P(ClipDecoderTest, PageBeyondTheRealEndOfATruncatedClipFailsFirst) {
-    const QString cut = cutCopy(path_, 0.7);
+    const QString cut = cutCopy(0.7);
     ClipDecoder decoder;
     ASSERT_EQ(decoder.open(cut), kOk);
     std::vector<Picture> pages;
@@ -150,13 +143,9 @@ INSTANTIATE_TEST_SUITE_P(Codecs, ClipDecoderTest,
                                          ClipCodec::kRawBgr24, ClipCodec::kHuffyuv),
                          [](const auto& info) { return testsupport::codecName(info.param); });
 
-TEST(ClipDecoder, FrameDelayFollowsTheFrameRate) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("slow.avi");
-    ASSERT_TRUE(
-        testsupport::writeClip(path.toStdString(), ClipCodec::kMjpeg, {.frames = 5, .fps = 10}));
+TEST_F(ClipFileTest, FrameDelayFollowsTheFrameRate) {
     ClipDecoder decoder;
-    ASSERT_EQ(decoder.open(path), kOk);
+    ASSERT_EQ(decoder.open(clip("slow.avi", ClipCodec::kMjpeg, {.frames = 5, .fps = 10})), kOk);
     EXPECT_EQ(decoder.delayMs(), 100);
     EXPECT_EQ(decoder.pageCount(), 5);
 }
@@ -183,28 +172,12 @@ QByteArray patched(QByteArray data, const QByteArray& tag, int offset, const QBy
     return data;
 }
 
-QByteArray littleEndian(quint32 v) {
-    return QByteArray(reinterpret_cast<const char*>(&v), 4);
-}
-
 }  // namespace
 
-TEST(ClipDecoder, ContentDecidesAndBadContentIsRefused) {
-    QTemporaryDir dir;
-    const QString goodPath = dir.filePath("good.avi");
-    ASSERT_TRUE(
-        testsupport::writeClip(goodPath.toStdString(), ClipCodec::kRawBgr24, {.frames = 4}));
-    QFile goodFile(goodPath);
-    ASSERT_TRUE(goodFile.open(QIODevice::ReadOnly));
-    const QByteArray good = goodFile.readAll();
-    const auto write = [&](const char* name, const QByteArray& bytes) {
-        QFile out(dir.filePath(name));
-        out.open(QIODevice::WriteOnly);
-        out.write(bytes);
-        return dir.filePath(name);
-    };
+TEST_F(ClipFileTest, ContentDecidesAndBadContentIsRefused) {
+    const QByteArray good = bytesOf(clip("good.avi", ClipCodec::kRawBgr24, {.frames = 4}));
     ClipDecoder decoder;
-    EXPECT_EQ(decoder.open(dir.filePath("missing.avi")), kFileNotFound);
+    EXPECT_EQ(decoder.open(path("missing.avi")), kFileNotFound);
     EXPECT_EQ(decoder.open(write("empty.avi", {})), kCorruptData);
     EXPECT_EQ(decoder.open(write("words.avi", "Hello, this is text and not a clip.\n")),
               kUnknownFormat);
@@ -212,8 +185,8 @@ TEST(ClipDecoder, ContentDecidesAndBadContentIsRefused) {
                   write("still.avi", QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(200, '\x11'))),
               kUnknownFormat);  // a JPEG start: a still-image demuxer, not a clip
     // strf holds a BITMAPINFOHEADER after its 4-byte size: width, height, planes, bits, fourcc.
-    EXPECT_EQ(decoder.open(write("huge.avi", patched(good, "strf", 8, littleEndian(20000)))),
-              kTooLarge);
+    const QByteArray width20000("\x20\x4E\0\0", 4);
+    EXPECT_EQ(decoder.open(write("huge.avi", patched(good, "strf", 8, width20000))), kTooLarge);
     // The codec's fourcc sits in strh (after the stream type) and in strf.
     const QByteArray unknownCodec = patched(patched(good, "strh", 8, "ZZZ9"), "strf", 20, "ZZZ9");
     EXPECT_EQ(decoder.open(write("codec.avi", unknownCodec)), kUnsupportedCodec);

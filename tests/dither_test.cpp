@@ -41,64 +41,55 @@ std::vector<std::vector<int>> reduced(const Picture& p, int method) {
 
 }  // namespace
 
-TEST(Dither, NearestGreyBoundaries) {
-    const Picture p = greyPicture({{0, 42, 43, 127, 128, 212, 213, 255}});
-    EXPECT_EQ(reduced(p, kDitherNone), (std::vector<std::vector<int>>{{0, 0, 1, 1, 2, 2, 3, 3}}));
-}
-
-TEST(Dither, BurkesSpreadsErrorWithItsWeights) {
-    // 120 -> 85 leaves +35; 8/32 of it lifts the right neighbour 120 to 129 -> level 2.
-    EXPECT_EQ(reduced(greyPicture({{120, 120}}), kDitherBurkes),
-              (std::vector<std::vector<int>>{{1, 2}}));
-    // Below: 40 gets 8/32 of 35 plus 4/32 of the right pixel's error 9 -> 50 -> level 1,
-    // whereas without dithering it is level 0.
-    const Picture twoRows = greyPicture({{120, 0}, {40, 0}});
-    EXPECT_EQ(reduced(twoRows, kDitherBurkes), (std::vector<std::vector<int>>{{1, 0}, {1, 0}}));
-    EXPECT_EQ(reduced(twoRows, kDitherNone), (std::vector<std::vector<int>>{{1, 0}, {0, 0}}));
-    // Two columns right: 4/32 of 35 plus 8/32 of the middle pixel's error 9 (0 + 9 -> level 0)
-    // is 212/32 -> +7, so 120 stays level 1 and 121 crosses to level 2.
-    EXPECT_EQ(reduced(greyPicture({{120, 0, 120}}), kDitherBurkes)[0][2], 1);
-    EXPECT_EQ(reduced(greyPicture({{120, 0, 121}}), kDitherBurkes)[0][2], 2);
-}
-
-TEST(Dither, JarvisSpreadsErrorOverThreeRows) {
-    // 7/48 of +35 is 5.1 -> 125 stays level 1; 7/48 of +40 is 5.8 -> 131 -> level 2.
-    EXPECT_EQ(reduced(greyPicture({{120, 120}}), kDitherJarvis)[0][1], 1);
-    EXPECT_EQ(reduced(greyPicture({{125, 125}}), kDitherJarvis)[0][1], 2);
-    // Two rows down, straight below: 5/48 of +40 = 4.2 -> 124 + 4 = 128 -> level 2.
-    const Picture column = greyPicture({{125}, {0}, {124}});
-    EXPECT_EQ(reduced(column, kDitherJarvis), (std::vector<std::vector<int>>{{1}, {0}, {2}}));
-    EXPECT_EQ(reduced(column, kDitherBurkes), (std::vector<std::vector<int>>{{1}, {0}, {1}}));
-}
-
-TEST(Dither, DiffusionKeepsAverageBrightness) {
-    // A flat 100 field lies between levels 1 (85) and 2 (170): the mean must stay near 100.
-    Picture flat(64, 64, 8);
-    std::fill(flat.pixels().begin(), flat.pixels().end(), 100);
-    for (int method : {kDitherBurkes, kDitherJarvis, kDitherOrdered}) {
-        Picture out;
-        ASSERT_EQ(reduceToPalette(flat, kFourGreys, 2, method, &out), kOk);
-        double sum = 0;
-        for (std::uint8_t level : out.pixels()) {
-            ASSERT_TRUE(level == 1 || level == 2) << "method " << method;
-            sum += level * 85;
-        }
-        EXPECT_NEAR(sum / out.pixels().size(), 100.0, 2.0) << "method " << method;
+TEST(Dither, GoldenLevelsOfEachMethod) {
+    using Rows = std::vector<std::vector<int>>;
+    // Hand-computed: the carried error times the kernel weight over its divisor, rounded.
+    const struct {
+        int method;
+        Rows grey;
+        Rows expected;
+    } cases[] = {
+        {kDitherNone, {{0, 42, 43, 127, 128, 212, 213, 255}}, {{0, 0, 1, 1, 2, 2, 3, 3}}},
+        // 120 -> 85 leaves +35; 8/32 of it lifts the right neighbour to 129 -> level 2.
+        {kDitherBurkes, {{120, 120}}, {{1, 2}}},
+        // Below: 8/32 of 35 plus 4/32 of the right pixel's error 9 lifts 40 to 50.
+        {kDitherBurkes, {{120, 0}, {40, 0}}, {{1, 0}, {1, 0}}},
+        // Two right: 4/32 of 35 plus 8/32 of the middle's 9 is 212/32 -> +7.
+        {kDitherBurkes, {{120, 0, 120}}, {{1, 0, 1}}},
+        {kDitherBurkes, {{120, 0, 121}}, {{1, 0, 2}}},
+        {kDitherBurkes, {{125}, {0}, {124}}, {{1}, {0}, {1}}},
+        // 7/48 of +35 is 5.1 -> 125 stays; 7/48 of +40 is 5.8 -> 131 -> level 2.
+        {kDitherJarvis, {{120, 120}}, {{1, 1}}},
+        {kDitherJarvis, {{125, 125}}, {{1, 2}}},
+        // Two rows down: 5/48 of +40 lifts 124 to 128.
+        {kDitherJarvis, {{125}, {0}, {124}}, {{1}, {0}, {2}}},
+        // Halfway between two levels: the matrix corner puts half the pixels up, diagonally.
+        {kDitherOrdered, {{127, 127}, {127, 127}}, {{2, 1}, {1, 2}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reduced(greyPicture(c.grey), c.method), c.expected)
+            << "method " << c.method << " first grey " << c.grey[0][0];
     }
 }
 
-TEST(Dither, OrderedUsesThresholdMatrix) {
-    // Exactly on a level nothing changes; halfway between two levels half the pixels go up,
-    // and the 2 x 2 corner of the matrix puts them on a diagonal.
-    Picture onLevel(8, 8, 8);
-    std::fill(onLevel.pixels().begin(), onLevel.pixels().end(), 170);
-    Picture out;
-    ASSERT_EQ(reduceToPalette(onLevel, kFourGreys, 2, kDitherOrdered, &out), kOk);
-    EXPECT_TRUE(
-        std::all_of(out.pixels().begin(), out.pixels().end(), [](int v) { return v == 2; }));
-
-    const Picture half = greyPicture({{127, 127}, {127, 127}});
-    EXPECT_EQ(reduced(half, kDitherOrdered), (std::vector<std::vector<int>>{{2, 1}, {1, 2}}));
+TEST(Dither, FlatFieldsKeepTheirBrightness) {
+    // 100 lies between levels 1 (85) and 2 (170): the mean must stay near 100; 170 is a level.
+    for (const int grey : {100, 170}) {
+        Picture flat(64, 64, 8);
+        std::fill(flat.pixels().begin(), flat.pixels().end(), grey);
+        for (int method : {kDitherNone, kDitherBurkes, kDitherJarvis, kDitherOrdered}) {
+            Picture out;
+            ASSERT_EQ(reduceToPalette(flat, kFourGreys, 2, method, &out), kOk);
+            double sum = 0;
+            for (std::uint8_t level : out.pixels()) {
+                ASSERT_TRUE(grey == 170 ? level == 2 : level == 1 || level == 2) << method;
+                sum += level * 85;
+            }
+            if (method != kDitherNone) {
+                EXPECT_NEAR(sum / out.pixels().size(), grey, 2.0) << "method " << method;
+            }
+        }
+    }
 }
 
 TEST(Dither, ColourSourcesAndDepths) {
@@ -143,15 +134,10 @@ namespace {
 // Error diffusion written plainly: the carried error of each pixel divided by the kernel's
 // divisor, rounded half up, then the nearest of the four greys.
 std::vector<std::uint8_t> plainDiffusion(const Picture& p, bool jarvis) {
-    struct Tap {
-        int dx, dy, w;
-    };
-    const std::vector<Tap> taps =
-        jarvis
-            ? std::vector<Tap>{{1, 0, 7}, {2, 0, 5},  {-2, 1, 3}, {-1, 1, 5}, {0, 1, 7}, {1, 1, 5},
-                               {2, 1, 3}, {-2, 2, 1}, {-1, 2, 3}, {0, 2, 5},  {1, 2, 3}, {2, 2, 1}}
-            : std::vector<Tap>{{1, 0, 8}, {2, 0, 4}, {-2, 1, 2}, {-1, 1, 4},
-                               {0, 1, 8}, {1, 1, 4}, {2, 1, 2}};
+    // Weights for x - 2 .. x + 2 on this row (right of x only) and the two rows below.
+    constexpr int kBurkes[3][5] = {{0, 0, 0, 8, 4}, {2, 4, 8, 4, 2}, {0, 0, 0, 0, 0}};
+    constexpr int kJarvis[3][5] = {{0, 0, 0, 7, 5}, {3, 5, 7, 5, 3}, {1, 3, 5, 3, 1}};
+    const auto& weights = jarvis ? kJarvis : kBurkes;
     const int divisor = jarvis ? 48 : 32;
     const int w = p.width();
     const int h = p.height();
@@ -165,10 +151,11 @@ std::vector<std::uint8_t> plainDiffusion(const Picture& p, bool jarvis) {
             const int v = std::clamp(p.row(y)[x] + share, 0, 255);
             const int level = v < 43 ? 0 : v < 128 ? 1 : v < 213 ? 2 : 3;
             out[y * w + x] = static_cast<std::uint8_t>(level);
-            const int e = v - level * 85;
-            for (const Tap& t : taps) {
-                if (x + t.dx >= 0 && x + t.dx < w && y + t.dy < h) {
-                    carried[(y + t.dy) * w + x + t.dx] += e * t.w;
+            for (int dy = 0; dy < 3 && y + dy < h; ++dy) {
+                for (int dx = -2; dx <= 2; ++dx) {
+                    if (x + dx >= 0 && x + dx < w) {
+                        carried[(y + dy) * w + x + dx] += (v - level * 85) * weights[dy][dx + 2];
+                    }
                 }
             }
         }

@@ -91,16 +91,14 @@ TEST(Combine, AddAndOrOperations) {
     a.setColourAt(0, 0, makeColour(200, 0x0F, 0xF0));
     Picture b(1, 1);
     b.setColourAt(0, 0, makeColour(100, 0x3C, 0x3C));
-    Picture t = a;
-    combine(t, 0, 0, 1, 1, b, 0, 0, kCombineAdd);
-    EXPECT_EQ(t.colourAt(0, 0), makeColour(255, 0x4B, 0xFF));
-    t = a;
-    combine(t, 0, 0, 1, 1, b, 0, 0, kCombineAnd);
-    EXPECT_EQ(t.colourAt(0, 0), makeColour(200 & 100, 0x0C, 0x30));
-    t = a;
-    combine(t, 0, 0, 1, 1, b, 0, 0, kCombineOr);
-    EXPECT_EQ(t.colourAt(0, 0), makeColour(200 | 100, 0x3F, 0xFC));
-
+    for (const auto& [operation, expected] :
+         {std::pair{kCombineAdd, makeColour(255, 0x4B, 0xFF)},
+          std::pair{kCombineAnd, makeColour(200 & 100, 0x0C, 0x30)},
+          std::pair{kCombineOr, makeColour(200 | 100, 0x3F, 0xFC)}}) {
+        Picture t = a;
+        ASSERT_EQ(combine(t, 0, 0, 1, 1, b, 0, 0, operation), kOk);
+        EXPECT_EQ(t.colourAt(0, 0), expected) << operation;
+    }
     // An indexed target keeps its depth and takes the nearest palette entry.
     Picture grey(1, 1, 2);
     combine(grey, 0, 0, 1, 1, b, 0, 0, kCombineOr);

@@ -1,20 +1,29 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
+#include <QBuffer>
 #include <QImage>
-#include <QTemporaryDir>
+#include <QImageWriter>
 #include <QtEndian>
 #include <cstdlib>
 
 #include "imaging/Status.h"
 #include "imaging/StillDecoder.h"
+#include "tests/support/TempFolderTest.h"
 
 using namespace imaging;
 
 namespace {
 
-// Smooth gradients with a few flat blocks: every channel varies, JPEG keeps it close.
-QImage testImage() {
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (const int v : values) {
+        out += static_cast<char>(v);
+    }
+    return out;
+}
+
+// Smooth gradients: every channel varies, JPEG keeps it close.
+QImage gradient() {
     QImage image(67, 41, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -22,6 +31,78 @@ QImage testImage() {
         }
     }
     return image;
+}
+
+QByteArray encoded(const char* format, bool progressive = false) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(95);
+    writer.setProgressiveScanWrite(progressive);
+    EXPECT_TRUE(writer.write(gradient())) << format;
+    return buffer.data();
+}
+
+// A BMP with a 40-byte info header, no data size and sixteen palette entries when `bits` is 4
+// or 8, entry i being colour (16 i, 8 i, 255 - 16 i). A negative height stores rows top-down.
+QByteArray bmpFile(int width, int height, int bits, int compression, const QByteArray& pixels) {
+    QByteArray palette;
+    for (int i = 0; bits <= 8 && i < 16; ++i) {
+        palette += bytes({255 - 16 * i, 8 * i, 16 * i, 0});
+    }
+    QByteArray header = QByteArray("BM") + QByteArray(52, '\0');
+    qToLittleEndian<quint32>(54 + palette.size() + pixels.size(), header.data() + 2);
+    qToLittleEndian<quint32>(54 + palette.size(), header.data() + 10);
+    qToLittleEndian<quint32>(40, header.data() + 14);
+    qToLittleEndian<qint32>(width, header.data() + 18);
+    qToLittleEndian<qint32>(height, header.data() + 22);
+    qToLittleEndian<quint16>(1, header.data() + 26);
+    qToLittleEndian<quint16>(bits, header.data() + 28);
+    qToLittleEndian<quint32>(compression, header.data() + 30);
+    qToLittleEndian<quint32>(palette.size() / 4, header.data() + 46);
+    return header + palette + pixels;
+}
+
+// A picture from its colours, row by row; with palette indices, the palette of bmpFile.
+QImage imageOf(int width, std::initializer_list<QRgb> colours) {
+    QImage image(width, static_cast<int>(colours.size()) / width, QImage::Format_RGB32);
+    int i = 0;
+    for (const QRgb c : colours) {
+        image.setPixel(i % width, i / width, c < 16 ? qRgb(16 * c, 8 * c, 255 - 16 * c) : c);
+        ++i;
+    }
+    return image;
+}
+
+// Run-length coded 4 x 2 pictures, bottom row first: (count, index) runs, 00 00 ends a row,
+// 00 01 the picture, 00 n is followed by n literal pixels padded to 16 bits.
+const QByteArray kRle8 = bytes({4, 1, 0, 0, 0, 4, 2, 3, 4, 5, 0, 0, 0, 1});
+const QByteArray kRle4 = bytes({4, 0x12, 0, 0, 0, 4, 0x34, 0x56, 0, 0, 0, 1});
+
+struct Readable {
+    const char* name;
+    QByteArray file;
+    QImage expected;
+    int tolerance;
+};
+
+// Files as Qt and other programs write them, whatever their names say.
+std::vector<Readable> readables() {
+    const QImage rle8 = imageOf(4, {2, 3, 4, 5, 1, 1, 1, 1});
+    const QRgb white = qRgb(255, 255, 255);
+    return {
+        {"png", encoded("png"), gradient(), 0},
+        {"bmp", encoded("bmp"), gradient(), 0},
+        {"jpeg", encoded("jpeg"), gradient(), 12},
+        {"progressive jpeg", encoded("jpeg", true), gradient(), 12},
+        {"top-down bmp",
+         bmpFile(2, -2, 24, 0, bytes({0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0})),
+         imageOf(2, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), white}), 0},
+        {"RLE8 bmp", bmpFile(4, 2, 8, 1, kRle8), rle8, 0},
+        {"RLE4 bmp", bmpFile(4, 2, 4, 2, kRle4), imageOf(4, {3, 4, 5, 6, 1, 2, 1, 2}), 0},
+        {"RLE8 bmp without end code", bmpFile(4, 2, 8, 1, kRle8.chopped(2)), rle8, 0},
+        {"RLE8 bmp ending with its last row", bmpFile(4, 2, 8, 1, kRle8.chopped(4)), rle8, 0},
+    };
 }
 
 int largestDifference(const QImage& expected, const Picture& picture) {
@@ -37,121 +118,69 @@ int largestDifference(const QImage& expected, const Picture& picture) {
     return largest;
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile in(path);
-    in.open(QIODevice::ReadOnly);
-    return in.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(bytes);
-}
-
-// A PNG chunk with its CRC-32 (the one zlib and PNG use).
-QByteArray pngChunk(const QByteArray& type, const QByteArray& data) {
-    const QByteArray body = type + data;
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : body) {
-        crc ^= static_cast<quint8>(byte);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    QByteArray chunk(4, '\0');
-    qToBigEndian<quint32>(data.size(), chunk.data());
-    QByteArray tail(4, '\0');
-    qToBigEndian<quint32>(~crc, tail.data());
-    return chunk + body + tail;
-}
-
-QByteArray pngHeaderClaiming(int width, int height) {
-    QByteArray ihdr(13, '\0');
-    qToBigEndian<quint32>(width, ihdr.data());
-    qToBigEndian<quint32>(height, ihdr.data() + 4);
-    ihdr[8] = 8;  // bit depth
-    ihdr[9] = 2;  // truecolour
-    return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", ihdr);
-}
-
-QByteArray bmpHeaderClaiming(int width, int height) {
-    QByteArray header(54, '\0');
-    header[0] = 'B';
-    header[1] = 'M';
-    qToLittleEndian<quint32>(54, header.data() + 10);
-    qToLittleEndian<quint32>(40, header.data() + 14);
-    qToLittleEndian<qint32>(width, header.data() + 18);
-    qToLittleEndian<qint32>(height, header.data() + 22);
-    qToLittleEndian<quint16>(1, header.data() + 26);
-    qToLittleEndian<quint16>(24, header.data() + 28);
-    return header;
-}
-
-class StillDecoderTest : public testing::Test {
+class StillDecoderTest : public TempFolderTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    QString saved(const char* name, const char* format) {
-        const QString path = dir_.filePath(name);
-        EXPECT_TRUE(testImage().save(path, format, 95));
-        return path;
+    // decodeStill gives `status` and leaves the picture alone; checkStill agrees.
+    void expectRefused(const QByteArray& file, int status, const std::string& what) {
+        Picture picture;
+        EXPECT_EQ(decodeStill(write("still.png", file), &picture), status) << what;
+        EXPECT_TRUE(picture.isEmpty()) << what;
+        EXPECT_EQ(checkStill(path("still.png")), status) << what;
     }
-    int decode(const char* name, const QByteArray& bytes, Picture* picture) {
-        writeBytes(dir_.filePath(name), bytes);
-        return decodeStill(dir_.filePath(name), picture);
-    }
-
-    QTemporaryDir dir_;
 };
 
 }  // namespace
 
-TEST_F(StillDecoderTest, RoundTripsThroughEachFormat) {
-    for (const char* format : {"png", "bmp", "jpeg"}) {
+TEST_F(StillDecoderTest, FilesOtherProgramsWriteGiveTheirPixels) {
+    for (const Readable& r : readables()) {
+        const QString file = write("named.gif", r.file);
+        EXPECT_EQ(checkStill(file), kOk) << r.name;
         Picture picture;
-        ASSERT_EQ(decodeStill(saved("still", format), &picture), kOk) << format;
-        EXPECT_EQ(picture.width(), 67);
-        EXPECT_EQ(picture.height(), 41);
+        ASSERT_EQ(decodeStill(file, &picture), kOk) << r.name;
+        ASSERT_EQ(QSize(picture.width(), picture.height()), r.expected.size()) << r.name;
         EXPECT_EQ(picture.bits(), 24);
-        EXPECT_LE(largestDifference(testImage(), picture), QByteArray(format) == "jpeg" ? 12 : 0)
-            << format;
+        EXPECT_LE(largestDifference(r.expected, picture), r.tolerance) << r.name;
     }
 }
 
-TEST_F(StillDecoderTest, ContentDecidesNotTheName) {
-    Picture picture;
-    EXPECT_EQ(decodeStill(saved("really-a-png.jpg", "png"), &picture), kOk);
-    EXPECT_EQ(largestDifference(testImage(), picture), 0);
-    EXPECT_EQ(decodeStill(saved("really-a-bmp.png", "bmp"), &picture), kOk);
-}
-
-TEST_F(StillDecoderTest, DamagedFilesFail) {
-    Picture picture;
-    EXPECT_EQ(decodeStill(dir_.filePath("missing.png"), &picture), kFileNotFound);
-    EXPECT_EQ(decode("empty.png", {}, &picture), kCorruptData);
-    EXPECT_EQ(decode("text.jpg", "this is not a picture at all", &picture), kUnknownFormat);
-    for (const char* format : {"png", "bmp", "jpeg"}) {
-        const QByteArray whole = fileBytes(saved("whole", format));
-        for (const qsizetype cut : {qsizetype{20}, whole.size() / 2, whole.size() - 3}) {
-            EXPECT_EQ(decode("cut", whole.left(cut), &picture), kCorruptData)
-                << format << " cut at " << cut;
+TEST_F(StillDecoderTest, MissingEmptyTruncatedAndDamagedFilesAreRefused) {
+    EXPECT_EQ(checkStill(path("missing.png")), kFileNotFound);
+    expectRefused({}, kCorruptData, "empty");
+    expectRefused("this is not a picture at all", kUnknownFormat, "text");
+    expectRefused(bmpFile(4, 2, 8, 1, kRle8.left(4)), kCorruptData, "RLE8 without its top row");
+    expectRefused(bmpFile(4, 2, 8, 1, kRle8.left(7)), kCorruptData, "RLE8 cut in a literal run");
+    expectRefused(bmpFile(4, 2, 4, 2, kRle4.left(7)), kCorruptData, "RLE4 cut in a literal run");
+    // Run-length files lose nothing when their last codes are cut; they are cut above.
+    for (const Readable& r : readables()) {
+        for (const qsizetype cut : {qsizetype{20}, r.file.size() / 2, r.file.size() - 3}) {
+            if (!QByteArray(r.name).startsWith("RLE")) {
+                expectRefused(r.file.left(cut), kCorruptData,
+                              r.name + (" cut at " + std::to_string(cut)));
+            }
         }
     }
-    const QByteArray png = fileBytes(saved("whole.png", "png"));
-    EXPECT_EQ(decode("first-100.bmp", png.left(100), &picture), kCorruptData);
-    QByteArray garbled = png;
+    QByteArray garbled = encoded("png");
     garbled.replace(garbled.size() / 2, 40, QByteArray(40, '\x5A'));
-    EXPECT_EQ(decode("garbled.png", garbled, &picture), kCorruptData);
-    EXPECT_EQ(decodeStill(dir_.filePath("whole.png"), nullptr), kInvalidArgument);
+    Picture picture;
+    EXPECT_EQ(decodeStill(write("garbled.png", garbled), &picture), kCorruptData);
+    EXPECT_EQ(decodeStill(path("garbled.png"), nullptr), kInvalidArgument);
 }
 
-TEST_F(StillDecoderTest, HeadersClaimingTooLargeAPictureAreRefused) {
-    Picture picture;
-    EXPECT_EQ(decode("huge.bmp", bmpHeaderClaiming(20000, 20000), &picture), kTooLarge);
-    EXPECT_EQ(decode("huge.png", pngHeaderClaiming(20000, 20000), &picture), kTooLarge);
-    EXPECT_EQ(decode("wide.png", pngHeaderClaiming(16385, 1), &picture), kTooLarge);
-    EXPECT_EQ(decode("many.bmp", bmpHeaderClaiming(16384, 16384), &picture), kTooLarge);
+TEST_F(StillDecoderTest, HeadersClaimingTooLargeAPictureAreRefusedUnread) {
+    const auto png = [](quint32 width, quint32 height) {
+        QByteArray ihdr = bytes({0, 0, 0, 13}) + "IHDR" + QByteArray(8, '\0') + bytes({8, 2});
+        qToBigEndian<quint32>(width, ihdr.data() + 8);
+        qToBigEndian<quint32>(height, ihdr.data() + 12);
+        return QByteArray("\x89PNG\r\n\x1A\n", 8) + ihdr + QByteArray(7, '\0');
+    };
+    QByteArray jpeg = encoded("jpeg");
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    ASSERT_GT(frame, 0);
+    jpeg.replace(frame + 7, 2, bytes({0x4E, 0x20}));  // 20000 wide
+    expectRefused(jpeg, kTooLarge, "jpeg 20000 x 41");
+    expectRefused(png(20000, 20000), kTooLarge, "png 20000 x 20000");
+    expectRefused(png(16385, 1), kTooLarge, "png 16385 x 1");
+    expectRefused(bmpFile(16384, -16384, 24, 0, {}), kTooLarge, "bmp 16384 x 16384");
     // Within the limit but with no pixel data: truncated, not too large.
-    EXPECT_EQ(decode("small.bmp", bmpHeaderClaiming(100, 100), &picture), kCorruptData);
-    EXPECT_TRUE(picture.isEmpty());
+    expectRefused(bmpFile(100, 100, 24, 0, {}), kCorruptData, "bmp 100 x 100");
 }

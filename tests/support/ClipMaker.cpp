@@ -1,13 +1,12 @@
 #include "tests/support/ClipMaker.h"
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/opt.h>
-#include <libswscale/swscale.h>
 }
 
 #include <vector>
+
+#include "imaging/FfmpegPointers.h"
 
 namespace testsupport {
 
@@ -54,17 +53,6 @@ std::vector<std::uint8_t> bandPixels(int number, int width, int height) {
 // Owns the muxer, encoder and converter of one clip being written.
 class ClipWriter {
   public:
-    ~ClipWriter() {
-        sws_freeContext(converter_);
-        av_frame_free(&frame_);
-        av_packet_free(&packet_);
-        avcodec_free_context(&encoder_);
-        if (muxer_ != nullptr) {
-            avio_closep(&muxer_->pb);
-        }
-        avformat_free_context(muxer_);
-    }
-
     bool open(const std::string& path, ClipCodec codec, const ClipOptions& options);
     bool writeFrame(int number);
     bool finish();
@@ -73,18 +61,18 @@ class ClipWriter {
     bool openEncoder(ClipCodec codec, const ClipOptions& options);
     bool drainPackets();
 
-    AVFormatContext* muxer_ = nullptr;
-    AVCodecContext* encoder_ = nullptr;
+    imaging::ffmpeg::OutputContextPtr muxer_;
+    imaging::ffmpeg::CodecContextPtr encoder_;
     AVStream* stream_ = nullptr;
-    AVFrame* frame_ = nullptr;
-    AVPacket* packet_ = nullptr;
-    SwsContext* converter_ = nullptr;
+    imaging::ffmpeg::FramePtr frame_;
+    imaging::ffmpeg::PacketPtr packet_;
+    imaging::ffmpeg::ScalerPtr converter_;
 };
 
 bool ClipWriter::openEncoder(ClipCodec codec, const ClipOptions& options) {
     const EncoderSetup setup = setupOf(codec);
     const AVCodec* encoder = avcodec_find_encoder_by_name(setup.encoder);
-    encoder_ = encoder != nullptr ? avcodec_alloc_context3(encoder) : nullptr;
+    encoder_.reset(encoder != nullptr ? avcodec_alloc_context3(encoder) : nullptr);
     if (encoder_ == nullptr) {
         return false;
     }
@@ -104,19 +92,23 @@ bool ClipWriter::openEncoder(ClipCodec codec, const ClipOptions& options) {
         encoder_->flags |= AV_CODEC_FLAG_QSCALE;
         encoder_->global_quality = FF_QP2LAMBDA * 3;
     }
-    return avcodec_open2(encoder_, encoder, nullptr) >= 0;
+    return avcodec_open2(encoder_.get(), encoder, nullptr) >= 0;
 }
 
 bool ClipWriter::open(const std::string& path, ClipCodec codec, const ClipOptions& options) {
-    if (avformat_alloc_output_context2(&muxer_, nullptr, "avi", path.c_str()) < 0 ||
-        !openEncoder(codec, options)) {
+    AVFormatContext* muxer = nullptr;
+    if (avformat_alloc_output_context2(&muxer, nullptr, "avi", path.c_str()) < 0) {
         return false;
     }
-    stream_ = avformat_new_stream(muxer_, nullptr);
-    frame_ = av_frame_alloc();
-    packet_ = av_packet_alloc();
+    muxer_.reset(muxer);
+    if (!openEncoder(codec, options)) {
+        return false;
+    }
+    stream_ = avformat_new_stream(muxer_.get(), nullptr);
+    frame_.reset(av_frame_alloc());
+    packet_.reset(av_packet_alloc());
     if (stream_ == nullptr || frame_ == nullptr || packet_ == nullptr ||
-        avcodec_parameters_from_context(stream_->codecpar, encoder_) < 0) {
+        avcodec_parameters_from_context(stream_->codecpar, encoder_.get()) < 0) {
         return false;
     }
     stream_->time_base = encoder_->time_base;
@@ -124,47 +116,48 @@ bool ClipWriter::open(const std::string& path, ClipCodec codec, const ClipOption
     frame_->format = encoder_->pix_fmt;
     frame_->width = options.width;
     frame_->height = options.height;
-    converter_ =
-        sws_getContext(options.width, options.height, AV_PIX_FMT_RGB24, options.width,
-                       options.height, encoder_->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    return converter_ != nullptr && av_frame_get_buffer(frame_, 0) >= 0 &&
+    converter_.reset(sws_getContext(options.width, options.height, AV_PIX_FMT_RGB24, options.width,
+                                    options.height, encoder_->pix_fmt, SWS_BILINEAR, nullptr,
+                                    nullptr, nullptr));
+    return converter_ != nullptr && av_frame_get_buffer(frame_.get(), 0) >= 0 &&
            avio_open(&muxer_->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0 &&
-           avformat_write_header(muxer_, nullptr) >= 0;
+           avformat_write_header(muxer_.get(), nullptr) >= 0;
 }
 
 bool ClipWriter::drainPackets() {
     for (;;) {
-        const int received = avcodec_receive_packet(encoder_, packet_);
+        const int received = avcodec_receive_packet(encoder_.get(), packet_.get());
         if (received == AVERROR(EAGAIN) || received == AVERROR_EOF) {
             return true;
         }
         if (received < 0) {
             return false;
         }
-        av_packet_rescale_ts(packet_, encoder_->time_base, stream_->time_base);
+        av_packet_rescale_ts(packet_.get(), encoder_->time_base, stream_->time_base);
         packet_->stream_index = stream_->index;
-        if (av_interleaved_write_frame(muxer_, packet_) < 0) {
+        if (av_interleaved_write_frame(muxer_.get(), packet_.get()) < 0) {
             return false;
         }
     }
 }
 
 bool ClipWriter::writeFrame(int number) {
-    if (av_frame_make_writable(frame_) < 0) {
+    if (av_frame_make_writable(frame_.get()) < 0) {
         return false;
     }
     const std::vector<std::uint8_t> rgb = bandPixels(number, frame_->width, frame_->height);
     const std::uint8_t* source[4] = {rgb.data(), nullptr, nullptr, nullptr};
     const int sourceStride[4] = {frame_->width * 3, 0, 0, 0};
-    sws_scale(converter_, source, sourceStride, 0, frame_->height, frame_->data, frame_->linesize);
+    sws_scale(converter_.get(), source, sourceStride, 0, frame_->height, frame_->data,
+              frame_->linesize);
     frame_->pts = number;
     frame_->quality = encoder_->global_quality;
-    return avcodec_send_frame(encoder_, frame_) >= 0 && drainPackets();
+    return avcodec_send_frame(encoder_.get(), frame_.get()) >= 0 && drainPackets();
 }
 
 bool ClipWriter::finish() {
-    return avcodec_send_frame(encoder_, nullptr) >= 0 && drainPackets() &&
-           av_write_trailer(muxer_) >= 0;
+    return avcodec_send_frame(encoder_.get(), nullptr) >= 0 && drainPackets() &&
+           av_write_trailer(muxer_.get()) >= 0;
 }
 
 }  // namespace
