@@ -1,6 +1,7 @@
 // Reads the JSON results of the benchmark programs and prints each figure beside its target.
 // A benchmark names its target in its label: "<= 6 ms" (its real time), "<= 1.2x OTHER" (its
-// real time against benchmark OTHER's) or "COUNTER <= 130" (one of its counters).
+// real time against benchmark OTHER's) or "COUNTER <= 130" (one of its counters, against a
+// number or another of its counters).
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -67,7 +68,7 @@ QString number(double v) {
 std::pair<QString, QString> judge(const Result& r, const std::map<QString, const Result*>& byName) {
     static const QRegularExpression timeTarget(QStringLiteral("^<=\\s*([0-9.]+)\\s*(ns|us|ms|s)$"));
     static const QRegularExpression ratioTarget(QStringLiteral("^<=\\s*([0-9.]+)x\\s+(\\S+)$"));
-    static const QRegularExpression counterTarget(QStringLiteral("^(\\S+)\\s*<=\\s*([0-9.]+)$"));
+    static const QRegularExpression counterTarget(QStringLiteral("^(\\S+)\\s*<=\\s*(\\S+)$"));
     const QString figure = number(r.realTime) + QLatin1Char(' ') + r.unit;
     if (const auto m = timeTarget.match(r.label); m.hasMatch()) {
         const double value = inUnit(r, m.captured(2));
@@ -86,8 +87,13 @@ std::pair<QString, QString> judge(const Result& r, const std::map<QString, const
     }
     if (const auto m = counterTarget.match(r.label); m.hasMatch()) {
         const double value = r.fields.value(m.captured(1)).toDouble();
-        return {m.captured(1) + " " + number(value),
-                value <= m.captured(2).toDouble() ? "met" : "MISSED"};
+        bool isNumber = false;
+        double limit = m.captured(2).toDouble(&isNumber);
+        if (!isNumber) {
+            limit = r.fields.value(m.captured(2)).toDouble();
+        }
+        return {m.captured(1) + " " + number(value) + " (limit " + number(limit) + ")",
+                value <= limit ? "met" : "MISSED"};
     }
     return {figure, "-"};
 }

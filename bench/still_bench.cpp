@@ -97,6 +97,7 @@ void BM_LargeStillPeakMemory(benchmark::State& state) {
         return;
     }
     double peak = 0;
+    state.SetLabel("peak_MiB <= target_MiB");
     for (auto _ : state) {
         const bool reset = resetPeakResidentSize();
         const double before = statusBytes("VmRSS");
