@@ -174,10 +174,9 @@ int encodeGif(const std::vector<Picture>& frames, int delayHundredths, QByteArra
 int saveGif(const QString& fileName, const std::vector<Picture>& frames, int delayHundredths) {
     QByteArray bytes;
     const int status = encodeGif(frames, delayHundredths, &bytes);
-    return status == kGifOk ? saveGifBytes(fileName, bytes) : status;
-}
-
-int saveGifBytes(const QString& fileName, const QByteArray& bytes) {
+    if (status != kGifOk) {
+        return status;
+    }
     switch (platform::writeFileSafely(fileName, bytes)) {
         case platform::kSaveOk:
             return kGifOk;

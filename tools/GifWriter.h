@@ -49,7 +49,4 @@ int encodeGif(const std::vector<imaging::Picture>& frames, int delayHundredths, 
 int saveGif(const QString& fileName, const std::vector<imaging::Picture>& frames,
             int delayHundredths);
 
-// Writes encoded bytes into a file, replaced only when every byte reached the disk.
-int saveGifBytes(const QString& fileName, const QByteArray& bytes);
-
 }  // namespace tools

@@ -133,6 +133,20 @@ int checkImportFiles(const ImportRequest& request, QString* error) {
     return kToolOk;
 }
 
+// A command that takes exactly `count` file names and no option but --help.
+int parseFileArgs(const QStringList& args, int count, const QString& message, bool* help,
+                  QStringList* files, QString* error) {
+    QCommandLineParser parser;
+    if (!parseWith(parser, args, help, error)) {
+        return kUsageError;
+    }
+    if (*help) {
+        return kToolOk;
+    }
+    *files = parser.positionalArguments();
+    return files->size() == count ? static_cast<int>(kToolOk) : usage(message, error);
+}
+
 }  // namespace
 
 bool hasSuffix(const QString& fileName, const QString& suffix) {
@@ -159,32 +173,22 @@ int parseToolArgs(const QStringList& args, ToolRequest* request, QString* error)
 }
 
 int parseInfoArgs(const QStringList& args, InfoRequest* request, QString* error) {
-    QCommandLineParser parser;
-    if (!parseWith(parser, args, &request->help, error)) {
-        return kUsageError;
+    QStringList files;
+    const int status = parseFileArgs(args, 1, QStringLiteral("info takes one panel file"),
+                                     &request->help, &files, error);
+    if (status == kToolOk && !request->help) {
+        request->file = files[0];
     }
-    if (request->help) {
-        return kToolOk;
-    }
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        return usage(QStringLiteral("info takes one panel file"), error);
-    }
-    request->file = files[0];
-    return kToolOk;
+    return status;
 }
 
 int parseExportArgs(const QStringList& args, ExportRequest* request, QString* error) {
-    QCommandLineParser parser;
-    if (!parseWith(parser, args, &request->help, error)) {
-        return kUsageError;
-    }
-    if (request->help) {
-        return kToolOk;
-    }
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 2) {
-        return usage(QStringLiteral("export takes a panel file and an output file"), error);
+    QStringList files;
+    const int status =
+        parseFileArgs(args, 2, QStringLiteral("export takes a panel file and an output file"),
+                      &request->help, &files, error);
+    if (status != kToolOk || request->help) {
+        return status;
     }
     if (!hasSuffix(files[1], QStringLiteral("png")) &&
         !hasSuffix(files[1], QStringLiteral("gif"))) {

@@ -37,14 +37,8 @@ QString pngName(const QString& out, int index, int count) {
 }
 
 // Encoded in memory first, so a failed write is known before the file is replaced.
-int savePng(const QString& fileName, const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) {
-        return kShortWrite;
-    }
+// Writes an exported file whole, keeping the previous one on failure.
+int writeOutput(const QString& fileName, const QByteArray& bytes) {
     switch (platform::writeFileSafely(fileName, bytes)) {
         case platform::kSaveOk:
             return kToolOk;
@@ -53,6 +47,14 @@ int savePng(const QString& fileName, const QImage& image) {
         default:
             return kShortWrite;
     }
+}
+
+int savePng(const QString& fileName, const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    return writer.write(image) ? writeOutput(fileName, bytes) : static_cast<int>(kShortWrite);
 }
 
 // One PNG a frame, written as each frame is read.
@@ -107,10 +109,7 @@ int exportGif(PanelFiles& files, const QString& file, const std::vector<FrameInf
     if (gifStatus == kGifOk) {
         gifStatus = animation.finish(&bytes);
     }
-    if (gifStatus == kGifOk) {
-        gifStatus = saveGifBytes(out, bytes);
-    }
-    const int status = toolStatusOfGif(gifStatus);
+    const int status = gifStatus == kGifOk ? writeOutput(out, bytes) : toolStatusOfGif(gifStatus);
     if (status != kToolOk) {
         return fileError(err, out, status);
     }
