@@ -10,11 +10,11 @@ namespace produce {
 namespace {
 
 // Inserts at `position` (past the end appends) and makes the new frame current.
-void insertAt(imaging::LeadModel& list, const imaging::Picture& picture, int position) {
+int insertAt(imaging::LeadModel& list, const imaging::Picture& picture, int position) {
     const int count = list.BitmapListCount();
     const int at = position < 0 || position > count ? count : position;
-    list.InsertBitmapListItem(at, picture);
-    list.setBitmapListIndex(at);
+    const int status = list.InsertBitmapListItem(at, picture);
+    return status == imaging::kOk ? list.setBitmapListIndex(at) : status;
 }
 
 }  // namespace
@@ -34,9 +34,9 @@ int addOutputFrame(const OutputLists& lists, const imaging::Picture& picture, in
     if (status != imaging::kOk) {
         return status;
     }
-    insertAt(lists.colour, colour, position);
-    insertAt(lists.panel, *lists.work.picture(), position);
-    return imaging::kOk;
+    const int colourStatus = insertAt(lists.colour, colour, position);
+    const int panelStatus = insertAt(lists.panel, *lists.work.picture(), position);
+    return colourStatus != imaging::kOk ? colourStatus : panelStatus;
 }
 
 int copyOutputFrame(const OutputLists& lists, int from, int to) {
@@ -44,11 +44,13 @@ int copyOutputFrame(const OutputLists& lists, int from, int to) {
         from >= lists.panel.BitmapListCount()) {
         return imaging::kInvalidArgument;
     }
+    int status = imaging::kOk;
     for (imaging::LeadModel* list : {&lists.colour, &lists.panel}) {
         const imaging::Picture frame = list->frame(from);
-        insertAt(*list, frame, to);
+        const int inserted = insertAt(*list, frame, to);
+        status = status == imaging::kOk ? inserted : status;
     }
-    return imaging::kOk;
+    return status;
 }
 
 }  // namespace produce

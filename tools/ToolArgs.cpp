@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "files/PanelRecord.h"
 #include "tools/ToolStatus.h"
 
 namespace tools {
@@ -11,7 +12,6 @@ namespace tools {
 namespace {
 
 constexpr int kMaxCode = 63;
-constexpr int kMaxSide = 256;
 
 // Parses `args` (without the program name) with --help and -h added. False with *error set
 // when an option is unknown or lacks its value, unless help was asked for.
@@ -73,8 +73,8 @@ bool parseDither(const QString& text, int* dither) {
 
 bool parseSize(const QString& text, int* width, int* height) {
     const QStringList parts = text.toLower().split(QLatin1Char('x'));
-    return parts.size() == 2 && parseNumber(parts[0], 1, kMaxSide, width) &&
-           parseNumber(parts[1], 1, kMaxSide, height);
+    return parts.size() == 2 && parseNumber(parts[0], 1, files::kMaxPanelSide, width) &&
+           parseNumber(parts[1], 1, files::kMaxPanelSide, height);
 }
 
 struct ValueOption {
