@@ -41,8 +41,8 @@ inline constexpr int kDefaultPanelWidth = 160;
 inline constexpr int kDefaultPanelHeight = 54;
 // Panel files cannot hold frames wider or taller than this.
 inline constexpr int kMaxPanelSide = 256;
-// Coordinates on the device picture are 0 up to this side less one: no device picture is
-// larger, and the previews each hold a picture of the display area's size.
+// Coordinates on the device picture are 0 up to this side less one: device pictures are far
+// smaller, and the previews each hold a picture of the display area's size.
 inline constexpr int kMaxPictureSide = 2048;
 // The drawn size of one device pixel and the space between pixels are at most this.
 inline constexpr int kMaxPixelSize = 1000;
