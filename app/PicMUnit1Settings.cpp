@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/PicMUnit1.h"
 #include "platform/Profile.h"
@@ -33,6 +34,41 @@ QPoint placeOnScreen(const QPoint& topLeft) {
     return QGuiApplication::primaryScreen()->availableGeometry().topLeft() + kDefaultOffset;
 }
 
+// The window's frame around its client area. Before the window is first shown the window system
+// has not told it; room is then left for a usual title bar and border.
+QMargins frameOf(const QWidget& window) {
+    constexpr QMargins kUsualFrame(4, 36, 4, 4);
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    if (frame == client) {
+        return kUsualFrame;
+    }
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+// The start nearest to `wanted` at which `length` fits between `first` and `first + room`; the
+// start of the room when it does not fit at all.
+int startInside(int wanted, int length, int first, int room) {
+    return std::max(first, std::min(wanted, first + room - length));
+}
+
+// Shrinks the window, frame included, to the available area of the primary screen (never below
+// its minimum size) and moves it inside that area, as near to where it is as it can.
+void fitOnScreen(QWidget& window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QMargins frame = frameOf(window);
+    const QSize room = area.size().shrunkBy(frame);
+    window.resize(window.size().boundedTo(room).expandedTo(window.minimumSize()));
+    const QSize outer = window.size().grownBy(frame);
+    window.move(startInside(window.x(), outer.width(), area.left(), area.width()),
+                startInside(window.y(), outer.height(), area.top(), area.height()));
+}
+
 app::ColourLevels levelsOf(int count, const std::array<int, 4>& levels) {
     app::ColourLevels c;
     c.count = count;
@@ -43,14 +79,15 @@ app::ColourLevels levelsOf(int count, const std::array<int, 4>& levels) {
 }  // namespace
 
 void TForm1::readSettingsFile() {
-    settingsFile_ = app::settingsFilePath(basePath_);
+    const app::SettingsFiles files = app::settingsFiles(basePath_);
+    settingsFile_ = files.write;
     const QString folder = QFileInfo(basePath_).absolutePath();
     const app::Defaults defaults{
         folder,
         QUrl::fromLocalFile(folder + QStringLiteral("/web/panels.html")).toString(),
         QUrl::fromLocalFile(folder + QStringLiteral("/web/animations.html")).toString(),
     };
-    const platform::Profile profile(settingsFile_);
+    const platform::Profile profile(files.read);
     const app::Settings s = app::readSettings(profile, defaults);
     applyWindowPlacement(s.window);
     PanelFile = s.panel.panelFile;
@@ -75,7 +112,12 @@ void TForm1::readSettingsFile() {
 }
 
 void TForm1::applyWindowPlacement(const app::WindowPlacement& placement) {
-    move(placeOnScreen(QPoint(placement.left, placement.top)));
+    if (placement.positionSaved) {
+        move(placeOnScreen(QPoint(placement.left, placement.top)));
+    } else {
+        move(placement.left, placement.top);
+        fitOnScreen(*this);
+    }
     setWindowTitle(placement.caption);
     if (placement.maximised) {
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -102,8 +144,9 @@ void TForm1::writeSettingsFile() {
     s.red = levelsOf(RedLevelCount, RedLevels);
     s.green = levelsOf(GreenLevelCount, GreenLevels);
     s.blue = levelsOf(BlueLevelCount, BlueLevels);
-    // Re-read the file so that keys written by hand (the web addresses) stay as they are.
-    platform::Profile profile(settingsFile_);
+    // Re-read the file so that keys written by hand (the web addresses) stay as they are; that
+    // is the file beside the program until one is written elsewhere.
+    platform::Profile profile(app::settingsFiles(basePath_).read);
     app::writeSettings(profile, s);
-    profile.save();
+    profile.saveAs(settingsFile_);
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTextDocument>
 
 #include "app/PicMUnit1.h"
 #include "platform/TPanel.h"
@@ -16,12 +17,19 @@ void setCaption(QWidget* control, const QString& text) {
     if (auto* panel = qobject_cast<TPanel*>(control)) {
         panel->setCaption(text);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setTextFormat(Qt::PlainText);
         label->setText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(text);
     } else if (auto* tabs = qobject_cast<QTabWidget*>(control->parentWidget()->parentWidget())) {
         tabs->setTabText(tabs->indexOf(control), text);
     }
+}
+
+// Tool tips show text that looks like markup as rich text; such a hint is given as rich text
+// that shows it literally.
+QString literalToolTip(const QString& text) {
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text;
 }
 
 }  // namespace
@@ -49,7 +57,7 @@ void TForm1::LoadMessages() {
     EndConfirmCaption = c.endConfirmCaption;
     EndConfirmText = c.endConfirmText;
     for (std::size_t i = 0; i < texts::kHintControls.size(); ++i) {
-        control(texts::kHintControls[i])->setToolTip(c.hints[i]);
+        control(texts::kHintControls[i])->setToolTip(literalToolTip(c.hints[i]));
     }
 }
 

@@ -34,23 +34,45 @@ struct EdgeKeys {
 const EdgeKeys kInfoKeys{"InfoLeft", "InfoTop", "InfoRight", "InfoBottm"};
 const EdgeKeys kViewKeys{"ViewLeft", "ViewTop", "ViewRight", "ViewBottom"};
 
+// Numbers are brought into the range the window can compute with before any use.
+int readClamped(const Profile& profile, const QString& section, const QString& key, int fallback,
+                int lowest, int highest) {
+    return std::clamp(profile.ReadInteger(section, key, fallback), lowest, highest);
+}
+
+int readCoordinate(const Profile& profile, const QString& section, const QString& key,
+                   int fallback) {
+    return readClamped(profile, section, key, fallback, -kMaxWindowCoordinate,
+                       kMaxWindowCoordinate);
+}
+
 WindowPlacement readWindow(const Profile& profile) {
     WindowPlacement window;
-    window.top = profile.ReadInteger(kMainForm, "Top", window.top);
-    window.left = profile.ReadInteger(kMainForm, "Left", window.left);
+    window.top = readCoordinate(profile, kMainForm, "Top", window.top);
+    window.left = readCoordinate(profile, kMainForm, "Left", window.left);
     window.caption = profile.ReadString(kMainForm, "Caption", window.caption);
     window.maximised = profile.ReadBool(kMainForm, "InitMax", window.maximised);
+    window.positionSaved = profile.hasKey(kMainForm, "Top") && profile.hasKey(kMainForm, "Left");
     return window;
 }
 
-// A rectangle must have room inside it; anything else falls back to the default.
+int readPictureCoordinate(const Profile& profile, const QString& key, int fallback) {
+    return readClamped(profile, kPanel, key, fallback, 0, kMaxPictureSide - 1);
+}
+
+// A rectangle on the device picture must have room inside it; anything else falls back to the
+// default.
 EdgeRect readEdgeRect(const Profile& profile, const EdgeKeys& keys, const EdgeRect& fallback) {
-    const EdgeRect rect{profile.ReadInteger(kPanel, keys.left, fallback.left),
-                        profile.ReadInteger(kPanel, keys.top, fallback.top),
-                        profile.ReadInteger(kPanel, keys.right, fallback.right),
-                        profile.ReadInteger(kPanel, keys.bottom, fallback.bottom)};
+    const EdgeRect rect{readPictureCoordinate(profile, keys.left, fallback.left),
+                        readPictureCoordinate(profile, keys.top, fallback.top),
+                        readPictureCoordinate(profile, keys.right, fallback.right),
+                        readPictureCoordinate(profile, keys.bottom, fallback.bottom)};
     const bool hasRoom = rect.right > rect.left && rect.bottom > rect.top;
     return hasRoom ? rect : fallback;
+}
+
+int readPixelSize(const Profile& profile, const QString& key, int fallback) {
+    return readClamped(profile, kPanel, key, fallback, 0, kMaxPixelSize);
 }
 
 int readPanelSide(const Profile& profile, const QString& key, int fallback) {
@@ -65,9 +87,9 @@ PanelGeometry readPanel(const Profile& profile) {
     panel.viewRect = readEdgeRect(profile, kViewKeys, kDefaultViewRect);
     panel.panelWidth = readPanelSide(profile, "Width", kDefaultPanelWidth);
     panel.panelHeight = readPanelSide(profile, "Height", kDefaultPanelHeight);
-    panel.pixelWidth = profile.ReadInteger(kPanel, "PixelWidth", panel.pixelWidth);
-    panel.pixelHeight = profile.ReadInteger(kPanel, "PixelHeight", panel.pixelHeight);
-    panel.pixelSpace = profile.ReadInteger(kPanel, "PixelSpace", panel.pixelSpace);
+    panel.pixelWidth = readPixelSize(profile, "PixelWidth", panel.pixelWidth);
+    panel.pixelHeight = readPixelSize(profile, "PixelHeight", panel.pixelHeight);
+    panel.pixelSpace = readPixelSize(profile, "PixelSpace", panel.pixelSpace);
     return panel;
 }
 
@@ -78,7 +100,8 @@ ColourLevels readLevels(const Profile& profile, const QString& section) {
     colour.count =
         std::min(profile.ReadInteger(section, kColors, kMaxColourLevels), kMaxColourLevels);
     for (int i = 0; i < colour.count; ++i) {
-        colour.levels[i] = profile.ReadInteger(section, QString::number(i), kDefaultLevels[i]);
+        colour.levels[i] =
+            readClamped(profile, section, QString::number(i), kDefaultLevels[i], 0, kMaxLevel);
     }
     return colour;
 }
@@ -159,16 +182,18 @@ QString basePathOf(const QString& executablePath) {
     return QDir(executable.absolutePath()).filePath(executable.completeBaseName());
 }
 
-QString settingsFilePath(const QString& basePath) {
+SettingsFiles settingsFiles(const QString& basePath) {
     const QFileInfo base(basePath);
     const QString name = base.fileName() + QStringLiteral(".INI");
     const QString folder = base.absolutePath();
+    const QString besideProgram = QDir(folder).filePath(name);
     if (canCreateFilesIn(folder)) {
-        return QDir(folder).filePath(name);
+        return {besideProgram, besideProgram};
     }
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(userFolder);
-    return QDir(userFolder).filePath(name);
+    const QString userFile = QDir(userFolder).filePath(name);
+    return {QFileInfo::exists(userFile) ? userFile : besideProgram, userFile};
 }
 
 }  // namespace app

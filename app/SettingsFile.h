@@ -9,11 +9,17 @@ class Profile;
 
 namespace app {
 
+// Window coordinates are kept within this distance of the origin: beyond every screen, and
+// within what window systems with 16-bit coordinates can take.
+inline constexpr int kMaxWindowCoordinate = 32767;
+
 struct WindowPlacement {
     int top = 100;
     int left = 100;
     QString caption = QStringLiteral("Default Caption");
     bool maximised = false;
+    // True when the file gave Top and Left; without them the window finds its own place.
+    bool positionSaved = false;
     bool operator==(const WindowPlacement&) const = default;
 };
 
@@ -35,6 +41,11 @@ inline constexpr int kDefaultPanelWidth = 160;
 inline constexpr int kDefaultPanelHeight = 54;
 // Panel files cannot hold frames wider or taller than this.
 inline constexpr int kMaxPanelSide = 256;
+// Coordinates on the device picture are 0 up to this side less one: device pictures are far
+// smaller, and the previews each hold a picture of the display area's size.
+inline constexpr int kMaxPictureSide = 2048;
+// The drawn size of one device pixel and the space between pixels are at most this.
+inline constexpr int kMaxPixelSize = 1000;
 
 // Where the panel picture sits in the window and how the device's pixels are drawn.
 struct PanelGeometry {
@@ -51,8 +62,10 @@ struct PanelGeometry {
 
 inline constexpr int kMaxColourLevels = 4;
 inline constexpr std::array<int, kMaxColourLevels> kDefaultLevels{0, 85, 170, 255};
+inline constexpr int kMaxLevel = 255;
 
-// The intensities one colour channel steps through. A count of zero or less means no levels.
+// The 8-bit intensities one colour channel steps through. A count of zero or less means no
+// levels.
 struct ColourLevels {
     int count = kMaxColourLevels;
     std::array<int, kMaxColourLevels> levels = kDefaultLevels;
@@ -80,7 +93,8 @@ struct Defaults {
     QString animeUrl;
 };
 
-// Reads every setting, replacing what is missing, malformed or unusable by its default.
+// Reads every setting, replacing what is missing, malformed or unusable by its default, and
+// bringing numbers beyond what the window can use to the nearest usable value.
 Settings readSettings(const platform::Profile& profile, const Defaults& defaults);
 
 // Writes every setting except the web addresses, which are only ever edited by hand.
@@ -90,8 +104,16 @@ void writeSettings(platform::Profile& profile, const Settings& settings);
 // catalogue are named after it.
 QString basePathOf(const QString& executablePath);
 
-// The base path with ".INI" added; when its folder cannot take new files, the same name in the
-// per-user configuration folder (created).
-QString settingsFilePath(const QString& basePath);
+// Where the settings are read from and written to.
+struct SettingsFiles {
+    QString read;
+    QString write;
+};
+
+// Settings are written to the base path with ".INI" added; when its folder cannot take new files,
+// to the same name in the per-user configuration folder (created). They are read from the file
+// they are written to when it exists, else from beside the executable, so a settings file in a
+// read-only program folder is still used.
+SettingsFiles settingsFiles(const QString& basePath);
 
 }  // namespace app

@@ -57,6 +57,8 @@ int QtDialogSeam::messageBox(QWidget* owner, const QString& text, const QString&
     const bool withCancel = (flags & 0x0F) == kMbOkCancel;
     QMessageBox box(icon, title, text,
                     withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
+    // Texts come from files; one that looks like markup is still shown as it is written.
+    box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Ok ? kIdOk : kIdCancel;
 }
 

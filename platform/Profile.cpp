@@ -1,6 +1,9 @@
 #include "platform/Profile.h"
 
 #include <SimpleIni.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QStringDecoder>
@@ -21,9 +24,11 @@ struct Profile::Entries {
 
 namespace {
 
-std::optional<int> parseWholeNumber(const char* text) {
-    std::string_view digits(text);
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::optional<int> parseWholeNumber(std::string_view digits) {
     while (!digits.empty() && isBlank(digits.front())) {
         digits.remove_prefix(1);
     }
@@ -57,15 +62,78 @@ std::optional<int> parseWholeNumber(const char* text) {
     return static_cast<int>(value);
 }
 
-// The text as UTF-8: unchanged when it already is valid UTF-8, else decoded as Shift_JIS.
+// The content of a regular file of at most Profile::kMaxFileSize bytes. The path is checked
+// before it is opened, so a device or a pipe is never opened, and the open does not wait for a
+// pipe's writer should one take the file's place in between.
+std::optional<QByteArray> readRegularFile(const QString& fileName) {
+    const QByteArray name = QFile::encodeName(fileName);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    // Read in parts: the size given by the file system may be out of date (or 0 for /proc).
+    constexpr qint64 kPart = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() <= Profile::kMaxFileSize) {
+        const QByteArray part = file.read(kPart);
+        if (part.isEmpty()) {
+            break;
+        }
+        bytes += part;
+    }
+    if (bytes.size() > Profile::kMaxFileSize || file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// Decodes with a fresh state; true when the bytes are valid in that encoding, to the end.
+bool decodes(QStringDecoder& decoder, QByteArrayView bytes, QString* text = nullptr) {
+    decoder.resetState();
+    const QString decoded = decoder(bytes);
+    if (text != nullptr) {
+        *text = decoded;
+    }
+    return !decoder.hasError();
+}
+
+// The text as UTF-8. Valid UTF-8 is kept as it is; otherwise each line is kept when it is valid
+// UTF-8, else decoded as Shift_JIS when it is valid Shift_JIS, else as Latin-1, which any bytes
+// are. So a file edited by hand in another encoding keeps every character it has.
 QByteArray asUtf8(const QByteArray& text) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(text);
-    if (!utf8.hasError()) {
+    constexpr auto kWhole = QStringConverter::Flag::Stateless;
+    QStringDecoder utf8(QStringDecoder::Utf8, kWhole);
+    if (decodes(utf8, text)) {
         return text;
     }
-    QStringDecoder shiftJis("Shift_JIS");
-    return shiftJis.isValid() ? QString(shiftJis(text)).toUtf8() : text;
+    QStringDecoder shiftJis("Shift_JIS", kWhole);
+    QByteArray result;
+    result.reserve(text.size() * 2);
+    for (const QByteArray& line : text.split('\n')) {
+        QString decoded;
+        if (decodes(utf8, line)) {
+            result += line;
+        } else if (shiftJis.isValid() && decodes(shiftJis, line, &decoded)) {
+            result += decoded.toUtf8();
+        } else {
+            result += QString::fromLatin1(line).toUtf8();
+        }
+        result += '\n';
+    }
+    result.chop(1);
+    return result;
 }
 
 // Names that would read back differently, or turn into comments, headers or extra lines.
@@ -80,29 +148,65 @@ bool isStorableName(const QString& name, QChar forbidden) {
     return !name.contains(u'\r') && !name.contains(u'\n') && !name.contains(forbidden);
 }
 
-QByteArray singleLine(const QString& value) {
+bool isQuoted(std::string_view text) {
+    return text.size() >= 2 && text.front() == '"' && text.back() == '"';
+}
+
+// Values are kept as the file has them. A line's value loses its outer blanks and one pair of
+// quotes around it, so a value that has either is written between quotes.
+QByteArray fileFormOf(const QString& value) {
     QString line = value;
     line.replace(u'\r', u' ').replace(u'\n', u' ');
-    return line.toUtf8();
+    const QByteArray text = line.toUtf8();
+    const std::string_view view(text.constData(), static_cast<std::size_t>(text.size()));
+    const bool needsQuotes =
+        !view.empty() && (isBlank(view.front()) || isBlank(view.back()) || isQuoted(view));
+    return needsQuotes ? '"' + text + '"' : text;
+}
+
+// The first value of the key without the quotes around it, or nothing.
+std::optional<std::string_view> firstValue(const CSimpleIniA& ini, const QString& section,
+                                           const QString& key) {
+    const char* stored =
+        ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
+    if (stored == nullptr) {
+        return std::nullopt;
+    }
+    const std::string_view value(stored);
+    return isQuoted(value) ? value.substr(1, value.size() - 2) : value;
+}
+
+// The key as the section spells it, so that replacing its values keeps the file's spelling; the
+// given name when the section does not have it. A copy: replacing frees the stored name.
+std::string spelledKey(const CSimpleIniA& ini, const char* section, const char* key) {
+    CSimpleIniA::TNamesDepend keys;
+    ini.GetAllKeys(section, keys);
+    const CSimpleIniA::Entry wanted(key);
+    const CSimpleIniA::Entry::KeyOrder less;
+    for (const CSimpleIniA::Entry& stored : keys) {
+        if (!less(stored, wanted) && !less(wanted, stored)) {
+            return stored.pItem;
+        }
+    }
+    return key;
 }
 
 }  // namespace
 
-Profile::Profile(QString fileName, Encoding encoding)
+Profile::Profile(QString fileName)
     : fileName_(std::move(fileName)), entries_(std::make_unique<Entries>()) {
     entries_->ini.SetUnicode(true);
-    entries_->ini.SetMultiKey(false);
+    // Every value of a repeated key is kept, so a save loses none; reading takes the first.
+    entries_->ini.SetMultiKey(true);
     entries_->ini.SetMultiLine(false);
-    entries_->ini.SetQuotes(true);
+    // Quotes are handled here, so that what a value has written reads back the same.
+    entries_->ini.SetQuotes(false);
     entries_->ini.SetSpaces(false);
-    QFile file(fileName_);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = readRegularFile(fileName_);
+    if (!bytes.has_value()) {
         return;
     }
-    QByteArray text = file.readAll();
-    if (encoding == Encoding::kUtf8OrShiftJis) {
-        text = asUtf8(text);
-    }
+    const QByteArray text = asUtf8(*bytes);
     if (entries_->ini.LoadData(text.constData(), static_cast<size_t>(text.size())) < 0) {
         entries_->ini.Reset();
     }
@@ -112,27 +216,26 @@ Profile::~Profile() = default;
 
 QString Profile::ReadString(const QString& section, const QString& key,
                             const QString& defaultValue) const {
-    const char* value =
-        entries_->ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
-    return value != nullptr ? QString::fromUtf8(value) : defaultValue;
+    const std::optional<std::string_view> value = firstValue(entries_->ini, section, key);
+    return value.has_value()
+               ? QString::fromUtf8(value->data(), static_cast<qsizetype>(value->size()))
+               : defaultValue;
 }
 
 int Profile::ReadInteger(const QString& section, const QString& key, int defaultValue) const {
-    const char* value =
-        entries_->ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
-    if (value == nullptr) {
+    const std::optional<std::string_view> value = firstValue(entries_->ini, section, key);
+    if (!value.has_value()) {
         return defaultValue;
     }
-    return parseWholeNumber(value).value_or(defaultValue);
+    return parseWholeNumber(*value).value_or(defaultValue);
 }
 
 bool Profile::ReadBool(const QString& section, const QString& key, bool defaultValue) const {
-    const char* value =
-        entries_->ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(), nullptr);
-    if (value == nullptr) {
+    const std::optional<std::string_view> value = firstValue(entries_->ini, section, key);
+    if (!value.has_value()) {
         return defaultValue;
     }
-    const std::optional<int> number = parseWholeNumber(value);
+    const std::optional<int> number = parseWholeNumber(*value);
     return number.has_value() ? *number != 0 : defaultValue;
 }
 
@@ -140,8 +243,12 @@ void Profile::WriteString(const QString& section, const QString& key, const QStr
     if (!isStorableName(section, u']') || !isStorableName(key, u'=')) {
         return;
     }
-    entries_->ini.SetValue(section.toUtf8().constData(), key.toUtf8().constData(),
-                           singleLine(value).constData());
+    const QByteArray sectionName = section.toUtf8();
+    const std::string keyName =
+        spelledKey(entries_->ini, sectionName.constData(), key.toUtf8().constData());
+    constexpr bool kReplaceEveryValue = true;
+    entries_->ini.SetValue(sectionName.constData(), keyName.c_str(), fileFormOf(value).constData(),
+                           nullptr, kReplaceEveryValue);
 }
 
 void Profile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -153,17 +260,20 @@ void Profile::WriteBool(const QString& section, const QString& key, bool value) 
 }
 
 bool Profile::hasKey(const QString& section, const QString& key) const {
-    return entries_->ini.GetValue(section.toUtf8().constData(), key.toUtf8().constData(),
-                                  nullptr) != nullptr;
+    return firstValue(entries_->ini, section, key).has_value();
 }
 
 int Profile::save() const {
+    return saveAs(fileName_);
+}
+
+int Profile::saveAs(const QString& fileName) const {
     std::string text;
     if (entries_->ini.Save(text, false) < 0) {
         return kProfileEncodeFailed;
     }
     const int status =
-        writeFileSafely(fileName_, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+        writeFileSafely(fileName, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
     if (status == kSaveOpenFailed) {
         return kProfileOpenFailed;
     }

@@ -13,17 +13,20 @@ enum ProfileStatus : int {
     kProfileWriteFailed = 3,   // writing or replacing the file failed; the old file is kept
 };
 
-// A profile file: "[Section]" headers followed by "Key=Value" lines, UTF-8 text. Section and
-// key names match without regard to ASCII case. Everything read is kept, in its order, so
-// entries this program does not know about survive a save.
+// A profile file: "[Section]" headers followed by "Key=Value" lines. Section and key names match
+// without regard to ASCII case; a key given twice reads as its first value. Everything read is
+// kept, in its order, so entries this program does not know about survive a save, which writes
+// UTF-8.
 class Profile {
   public:
-    // How the file's text is decoded: always UTF-8, or as Shift_JIS when it is not valid UTF-8
-    // (message catalogues written on older systems).
-    enum class Encoding { kUtf8, kUtf8OrShiftJis };
+    // Profile files are a few kilobytes; a larger file is not one and reads as unreadable.
+    static constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
 
-    // Reads fileName when it exists; a missing or unreadable file gives an empty profile.
-    explicit Profile(QString fileName, Encoding encoding = Encoding::kUtf8);
+    // Reads fileName when it is a regular file of at most kMaxFileSize bytes; anything else
+    // (missing, a device, a pipe, a folder, too large) gives an empty profile. Each line is
+    // read as UTF-8, else as Shift_JIS (files written on older systems), else as Latin-1, so no
+    // text read is replaced.
+    explicit Profile(QString fileName);
     ~Profile();
     Profile(const Profile&) = delete;
     Profile& operator=(const Profile&) = delete;
@@ -36,8 +39,9 @@ class Profile {
     // Any non-zero whole number is true and zero is false; anything else gives defaultValue.
     bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
 
-    // Line breaks in a value become spaces, so a value cannot add lines to the file. A name the
-    // file cannot hold (empty, a line break, "=" in a key, "]" in a section) is not written.
+    // Replaces every value of the key. Line breaks in a value become spaces, so a value cannot
+    // add lines to the file. A name the file cannot hold (empty, a line break, "=" in a key,
+    // "]" in a section) is not written.
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     // Written as "1" or "0".
@@ -45,9 +49,10 @@ class Profile {
 
     bool hasKey(const QString& section, const QString& key) const;
 
-    // Replaces the file as a whole: on failure the previous file stays as it was. Returns a
-    // ProfileStatus.
+    // Replaces the file read (save) or another one (saveAs) as a whole: on failure the previous
+    // file stays as it was. Returns a ProfileStatus.
     int save() const;
+    int saveAs(const QString& fileName) const;
 
     const QString& fileName() const { return fileName_; }
 

@@ -1,10 +1,12 @@
 #include "platform/Profile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QStringEncoder>
 #include <string>
 
 #include "tests/support/TempFolderTest.h"
@@ -16,144 +18,145 @@ namespace {
 class ProfileTest : public TempFolderTest {
   protected:
     static std::string textOf(const QString& file) { return bytesOf(file).toStdString(); }
+    // Saves the profile and reads the file back.
+    static std::string savedText(const Profile& profile) {
+        EXPECT_EQ(profile.save(), platform::kProfileOk);
+        return textOf(profile.fileName());
+    }
 };
 
-TEST_F(ProfileTest, MissingOrUnreadableFileIsEmpty) {
-    const Profile missing(path("none.ini"));
-    EXPECT_FALSE(missing.hasKey("A", "b"));
-    EXPECT_EQ(missing.ReadString("A", "b", "dflt"), "dflt");
-    EXPECT_EQ(missing.fileName(), path("none.ini"));
+// Only regular files are read, and only up to a size no profile comes near; anything else reads
+// as empty, without blocking on a pipe or reading a device without end.
+TEST_F(ProfileTest, OnlyRegularFilesOfBoundedSizeAreRead) {
+    const QByteArray entry = "[A]\nb=1\n";
+    QFile large(write("large.ini", entry));
+    ASSERT_TRUE(large.resize(Profile::kMaxFileSize + 1));
+    QFile largest(write("largest.ini", entry));
+    ASSERT_TRUE(largest.resize(Profile::kMaxFileSize));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.ini")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", path("zero.ini")));
+    ASSERT_TRUE(QFile::link(path("largest.ini"), path("link.ini")));
 
-    const Profile directory(dir_.path());
-    EXPECT_FALSE(directory.hasKey("A", "b"));
-    EXPECT_EQ(directory.ReadInteger("A", "b", 7), 7);
+    for (const QString& unreadable :
+         {path("none.ini"), path("large.ini"), path("pipe.ini"), path("zero.ini"), dir_.path()}) {
+        const Profile profile(unreadable);
+        EXPECT_FALSE(profile.hasKey("A", "b")) << unreadable.toStdString();
+        EXPECT_EQ(profile.ReadInteger("A", "b", 7), 7) << unreadable.toStdString();
+    }
+    EXPECT_EQ(Profile(path("largest.ini")).ReadInteger("A", "b", 7), 1);
+    EXPECT_EQ(Profile(path("link.ini")).ReadInteger("A", "b", 7), 1);
 }
 
-TEST_F(ProfileTest, NamesMatchWithoutRegardToCase) {
-    Profile profile(write("p.ini", "[MainForm]\nCaption=Hello\n"));
-    EXPECT_EQ(profile.ReadString("mainform", "CAPTION", ""), "Hello");
-    EXPECT_TRUE(profile.hasKey("MAINFORM", "caption"));
+TEST_F(ProfileTest, NamesMatchWithoutRegardToCaseAndTheFirstOfARepeatedKeyCounts) {
+    Profile profile(write("p.ini",
+                          "[MainForm]\nCaption=First\nCAPTION=Second\nTop=1\n"
+                          "[Extra]\nkept=1\nkept=2\n[mainform]\ncaption=Third\n"));
+    EXPECT_EQ(profile.ReadString("mainform", "CAPTION", ""), "First");
+    EXPECT_EQ(profile.ReadInteger("MAINFORM", "top", 0), 1);
     EXPECT_FALSE(profile.hasKey("MainForm", "Captio"));
 
+    // A write replaces every value of the key; repeated keys it does not write are kept.
     profile.WriteString("MAINFORM", "caption", "Bye");
     EXPECT_EQ(profile.ReadString("MainForm", "Caption", ""), "Bye");
-    ASSERT_EQ(profile.save(), platform::kProfileOk);
-    // The spelling found in the file is kept; no second key appears.
-    EXPECT_EQ(textOf(profile.fileName()), "[MainForm]\nCaption=Bye\n");
+    EXPECT_EQ(savedText(profile), "[MainForm]\nCaption=Bye\nTop=1\n\n\n[Extra]\nkept=1\nkept=2\n");
 }
 
-TEST_F(ProfileTest, IntegersAcceptOnlyWholeDecimalNumbers) {
-    const Profile profile(write("p.ini",
-                                "[N]\nplain=42\nspaced=  17  \nplus=+8\nminus=-3\n"
-                                "max=2147483647\nmin=-2147483648\nabc=abc\ntail=12x\nempty=\n"
-                                "over=2147483648\nunder=-2147483649\nhuge=99999999999999999999\n"
-                                "sign=-\nhex=0x10\ninner=1 2\nfraction=1.5\n"));
-    EXPECT_EQ(profile.ReadInteger("N", "plain", -1), 42);
-    EXPECT_EQ(profile.ReadInteger("N", "spaced", -1), 17);
-    EXPECT_EQ(profile.ReadInteger("N", "plus", -1), 8);
-    EXPECT_EQ(profile.ReadInteger("N", "minus", -1), -3);
+TEST_F(ProfileTest, NumbersAreWholeDecimalsAndBooleansNonZeroNumbers) {
+    Profile profile(write("p.ini",
+                          "[N]\nplain=42\nspaced=  17  \nplus=+8\nminus=-3\nquoted=\"5\"\n"
+                          "max=2147483647\nmin=-2147483648\nabc=abc\ntail=12x\nempty=\n"
+                          "over=2147483648\nunder=-2147483649\nhuge=99999999999999999999\n"
+                          "sign=-\nhex=0x10\ninner=1 2\nfraction=1.5\n"));
+    const std::pair<const char*, int> numbers[] = {
+        {"plain", 42}, {"spaced", 17}, {"plus", 8}, {"minus", -3}, {"quoted", 5}};
+    for (const auto& [key, value] : numbers) {
+        EXPECT_EQ(profile.ReadInteger("N", key, -1), value) << key;
+    }
     EXPECT_EQ(profile.ReadInteger("N", "max", -1), 2147483647);
     EXPECT_EQ(profile.ReadInteger("N", "min", -1), -2147483647 - 1);
-    for (const char* bad :
-         {"abc", "tail", "empty", "over", "under", "huge", "sign", "hex", "inner", "fraction"}) {
+    for (const char* bad : {"abc", "tail", "empty", "over", "under", "huge", "sign", "hex", "inner",
+                            "fraction", "absent"}) {
         EXPECT_EQ(profile.ReadInteger("N", bad, -1), -1) << bad;
     }
-    EXPECT_EQ(profile.ReadInteger("N", "absent", 5), 5);
-}
-
-TEST_F(ProfileTest, BooleansAreNonZeroNumbers) {
-    Profile profile(write("p.ini", "[B]\none=1\nzero=0\nseven=-7\nword=yes\nempty=\n"));
-    EXPECT_TRUE(profile.ReadBool("B", "one", false));
-    EXPECT_FALSE(profile.ReadBool("B", "zero", true));
-    EXPECT_TRUE(profile.ReadBool("B", "seven", false));
-    EXPECT_TRUE(profile.ReadBool("B", "word", true));
-    EXPECT_FALSE(profile.ReadBool("B", "word", false));
-    EXPECT_TRUE(profile.ReadBool("B", "empty", true));
-    EXPECT_FALSE(profile.ReadBool("B", "absent", false));
-
-    profile.WriteBool("B", "one", false);
-    profile.WriteBool("B", "zero", true);
-    EXPECT_EQ(profile.ReadString("B", "one", ""), "0");
-    EXPECT_EQ(profile.ReadString("B", "zero", ""), "1");
+    EXPECT_TRUE(profile.ReadBool("N", "minus", false));
+    EXPECT_FALSE(profile.ReadBool("N", "abc", false));
+    EXPECT_TRUE(profile.ReadBool("N", "empty", true));
+    profile.WriteBool("N", "plain", false);
+    profile.WriteBool("N", "abc", true);
+    EXPECT_EQ(profile.ReadString("N", "plain", ""), "0");
+    EXPECT_EQ(profile.ReadString("N", "abc", ""), "1");
+    EXPECT_FALSE(profile.ReadBool("N", "plain", true));
 }
 
 TEST_F(ProfileTest, SaveKeepsEntriesItDidNotRewriteInTheirOrder) {
-    const QByteArray original =
-        "; made by hand\n[First]\nb=2\na=1\n[Unknown]\nmine=kept\n[Second]\nx=old\n";
-    Profile profile(write("p.ini", original));
+    Profile profile(write(
+        "p.ini", "; made by hand\n[First]\nb=2\na=1\n[Unknown]\nmine=kept\n[Second]\nx=old\n"));
     profile.WriteString("Second", "x", "new");
     profile.WriteInteger("First", "c", 3);
     profile.WriteString("Third", "z", "last");
-    ASSERT_EQ(profile.save(), platform::kProfileOk);
-    const std::string saved = textOf(profile.fileName());
+    const std::string saved = savedText(profile);
     EXPECT_EQ(saved,
               "; made by hand\n\n\n[First]\nb=2\na=1\nc=3\n\n\n[Unknown]\nmine=kept\n\n\n"
               "[Second]\nx=new\n\n\n[Third]\nz=last\n");
-
-    // Reading and saving again changes nothing.
-    const Profile reread(profile.fileName());
-    EXPECT_EQ(reread.ReadString("Unknown", "mine", ""), "kept");
-    EXPECT_EQ(reread.ReadInteger("First", "c", 0), 3);
-    ASSERT_EQ(reread.save(), platform::kProfileOk);
-    EXPECT_EQ(textOf(reread.fileName()), saved);
+    EXPECT_EQ(savedText(Profile(profile.fileName())), saved);
 }
 
-TEST_F(ProfileTest, FailedSaveLeavesThePreviousFile) {
-    const std::string original = "[A]\nk=old\n";
-    const QString file = write("p.ini", QByteArray::fromStdString(original));
-
-    // A folder that does not exist: nothing can be created there.
-    Profile elsewhere(path("missing/p.ini"));
-    elsewhere.WriteString("A", "k", "new");
-    EXPECT_NE(elsewhere.save(), platform::kProfileOk);
-    EXPECT_FALSE(QFile::exists(path("missing/p.ini")));
-
-    // A path that is a directory cannot be replaced by a file.
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("taken.ini"));
-    Profile onDirectory(path("taken.ini"));
-    onDirectory.WriteString("A", "k", "new");
-    EXPECT_NE(onDirectory.save(), platform::kProfileOk);
-    EXPECT_TRUE(QFileInfo(path("taken.ini")).isDir());
-
-    // A file inside a path whose folder is a file.
-    Profile underFile(file + "/p.ini");
-    underFile.WriteString("A", "k", "new");
-    EXPECT_NE(underFile.save(), platform::kProfileOk);
-    EXPECT_EQ(textOf(file), original);
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"p.ini"});
+// Each line of a file is UTF-8, else Shift_JIS, else Latin-1: no text read is replaced, and a
+// save writes the same text as UTF-8.
+TEST_F(ProfileTest, TextInAnyEncodingIsKeptThroughASave) {
+    QStringEncoder toShiftJis("Shift_JIS");
+    ASSERT_TRUE(toShiftJis.isValid());
+    const QString japanese = QStringLiteral("アニメ表示・テスト");
+    const QByteArray sjis = toShiftJis(japanese);
+    const struct {
+        QByteArray file;
+        QString expected;
+    } cases[] = {
+        {"[S]\nk=" + japanese.toUtf8() + "\n", japanese},
+        {"\xEF\xBB\xBF[S]\nk=\xE6\x97\xA5\n", QStringLiteral("日")},
+        {"[S]\nk=" + sjis + "\n", japanese},
+        {"[S]\nk=" + japanese.toUtf8() + "\nsjis=" + sjis + "\n", japanese},  // line by line
+        {"[S]\nk=Caf\xE9 \xA9\n", QStringLiteral("Café ©")},                  // neither: Latin-1
+        {"[S]\nk=x\xC3", QStringLiteral("x\uFF83")},  // UTF-8 cut short: Shift_JIS
+    };
+    for (const auto& c : cases) {
+        Profile profile(write("p.ini", c.file));
+        EXPECT_EQ(profile.ReadString("S", "k", ""), c.expected) << c.file.toHex().toStdString();
+        profile.WriteString("S", "other", "1");
+        ASSERT_EQ(profile.save(), platform::kProfileOk);
+        EXPECT_EQ(Profile(profile.fileName()).ReadString("S", "k", ""), c.expected);
+        EXPECT_FALSE(QString::fromUtf8(bytesOf(profile.fileName())).contains(QChar(0xFFFD)));
+    }
 }
 
-TEST_F(ProfileTest, Utf8TextRoundTrips) {
-    const QString title = QString::fromUtf8("アニメーション・テスト ✓");
+// A value keeps what the file form would lose: outer blanks, outer quotes; a value cannot add
+// lines, and a name the file cannot hold is not written.
+TEST_F(ProfileTest, WrittenValuesReadBackAsWritten) {
+    const QString values[] = {
+        "  both ends  ", "\"quoted\"", "\"", "\"\"", " \"x\" ", "a\"b", QStringLiteral("アニメ ✓")};
     Profile profile(path("p.ini"));
-    profile.WriteString("MainForm", "Caption", title);
-    profile.WriteString("MainForm", "Padded", "  both ends  ");
-    ASSERT_EQ(profile.save(), platform::kProfileOk);
-    EXPECT_NE(textOf(profile.fileName()).find(title.toStdString()), std::string::npos);
-
-    const Profile reread(profile.fileName());
-    EXPECT_EQ(reread.ReadString("mainform", "caption", ""), title);
-    EXPECT_EQ(reread.ReadString("MainForm", "Padded", ""), "  both ends  ");
-
-    const Profile withMark(write("bom.ini", "\xEF\xBB\xBF[S]\nk=\xE6\x97\xA5\n"));
-    EXPECT_EQ(withMark.ReadString("S", "k", ""), QString::fromUtf8("日"));
-}
-
-TEST_F(ProfileTest, WritesCannotAddLinesToTheFile) {
-    Profile profile(path("p.ini"));
+    for (int i = 0; i < static_cast<int>(std::size(values)); ++i) {
+        profile.WriteString("V", QString::number(i), values[i]);
+    }
     profile.WriteString("S", "k", "one\r\n[Injected]\nevil=1");
-    profile.WriteString("S", "bad=key", "v");
-    profile.WriteString("S", "", "v");
-    profile.WriteString("S", ";comment", "v");
-    profile.WriteString("Bad]Section", "k", "v");
-    profile.WriteString("Line\nBreak", "k", "v");
-    profile.WriteString(" S", "k", "v");
+    for (const auto& [section, key] :
+         std::initializer_list<std::pair<QString, QString>>{{"S", "bad=key"},
+                                                            {"S", ""},
+                                                            {"S", ";comment"},
+                                                            {"Bad]Section", "k"},
+                                                            {"Line\nBreak", "k"},
+                                                            {" S", "k"}}) {
+        profile.WriteString(section, key, "v");
+    }
     ASSERT_EQ(profile.save(), platform::kProfileOk);
-    EXPECT_EQ(textOf(profile.fileName()), "[S]\nk=one  [Injected] evil=1\n");
-
     const Profile reread(profile.fileName());
+    for (int i = 0; i < static_cast<int>(std::size(values)); ++i) {
+        EXPECT_EQ(reread.ReadString("V", QString::number(i), ""), values[i]) << i;
+    }
     EXPECT_FALSE(reread.hasKey("Injected", "evil"));
     EXPECT_EQ(reread.ReadString("S", "k", ""), "one  [Injected] evil=1");
+    const QStringList lines = QString::fromUtf8(bytesOf(profile.fileName())).split(u'\n');
+    EXPECT_EQ(lines.filter(QRegularExpression("^\\[")), (QStringList{"[V]", "[S]"}));
 }
 
 }  // namespace

@@ -2,16 +2,22 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QStringEncoder>
+#include <memory>
 #include <string>
 
+#include "app/PicMUnit1.h"
 #include "app/SettingsFile.h"
+#include "imaging/TLEAD.h"
 #include "platform/Profile.h"
+#include "platform/TTrackBar.h"
+#include "tests/support/FileSystemLimits.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolderTest.h"
 
-using app::ColourLevels;
-using app::EdgeRect;
 using app::Settings;
 using platform::Profile;
 
@@ -19,78 +25,66 @@ namespace {
 
 const app::Defaults kDefaults{"/opt/pixmora", "https://panel.example/", "https://anime.example/"};
 
-class SettingsFileTest : public testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-    QString path() const { return dir_.filePath("pixmora.INI"); }
-    QString write(const QByteArray& bytes) const {
-        QFile out(path());
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        return path();
+// The per-user settings file, in Qt's test folder while this lives and removed around it.
+class UserSettingsFile {
+  public:
+    UserSettingsFile() {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(path());
     }
-    Settings readBack() const { return app::readSettings(Profile(path()), kDefaults); }
+    ~UserSettingsFile() {
+        QFile::remove(path());
+        QStandardPaths::setTestModeEnabled(false);
+    }
+    static QString path() {
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+            .filePath("pixmora.INI");
+    }
+};
+
+class SettingsTest : public TempFolderTest {
+  protected:
+    QString iniPath() const { return path("pixmora.INI"); }
+    Settings readFrom(const QByteArray& text) const {
+        write("pixmora.INI", text);
+        return app::readSettings(Profile(iniPath()), kDefaults);
+    }
     void save(const Settings& settings) const {
-        Profile profile(path());
+        Profile profile(iniPath());
         app::writeSettings(profile, settings);
         ASSERT_EQ(profile.save(), platform::kProfileOk);
     }
-    std::string fileText() const {
-        QFile in(path());
-        EXPECT_TRUE(in.open(QIODevice::ReadOnly));
-        return in.readAll().toStdString();
+    TForm1& openWindow() {
+        form = std::make_unique<TForm1>(path("pixmora"));
+        return *form;
+    }
+    void closeWindow() {
+        dialogs.messageAnswers.push_back(platform::kIdOk);
+        EXPECT_TRUE(form->close());
+        form.reset();
     }
 
-    QTemporaryDir dir_;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> form;
 };
 
-void expectLevels(const ColourLevels& colour, int count, std::array<int, 4> levels) {
-    EXPECT_EQ(colour.count, count);
-    EXPECT_EQ(colour.levels, levels);
-}
-
-TEST_F(SettingsFileTest, NoFileGivesEveryDefault) {
-    const Settings settings = readBack();
-    EXPECT_EQ(settings.window.caption, "Default Caption");
-    EXPECT_EQ(settings.panel.panelWidth, 160);
-    EXPECT_EQ(settings.panel.panelHeight, 54);
-    EXPECT_EQ(settings.panel.viewRect.width(), 203);
-    EXPECT_EQ(settings.panel.viewRect.height(), 55);
-    for (const ColourLevels& colour : {settings.red, settings.green, settings.blue}) {
-        expectLevels(colour, 4, {0, 85, 170, 255});
-    }
+TEST_F(SettingsTest, NoFileGivesEveryDefault) {
     Settings expected;
     expected.dirPicIn = expected.dirImg = expected.dirPanelIn = "/opt/pixmora";
     expected.panelUrl = "https://panel.example/";
     expected.animeUrl = "https://anime.example/";
-    EXPECT_TRUE(settings == expected);
+    EXPECT_TRUE(app::readSettings(Profile(iniPath()), kDefaults) == expected);
 }
 
-TEST_F(SettingsFileTest, EveryWrittenKeyReadsBackEqual) {
+TEST_F(SettingsTest, WrittenFileFollowsTheKeyTableAndReadsBackEqual) {
     Settings settings;
-    settings.window = {-20, 3000, QString::fromUtf8("アニメ作成"), true};
-    settings.panel = {"Other.bmp", {1, 2, 30, 40}, {5, 6, 70, 80}, 256, 1, 7, 8, 0};
-    settings.dirPicIn = "/pics";
-    settings.dirImg = "/imgs";
-    settings.dirPanelIn = "/panels";
-    settings.panelUrl = kDefaults.panelUrl;
-    settings.animeUrl = kDefaults.animeUrl;
-    settings.red = {3, {1, 2, 3, 0}};
-    settings.green = {4, {10, 20, 30, 300}};
-    settings.blue = {1, {-5, 0, 0, 0}};
-    save(settings);
-    EXPECT_TRUE(readBack() == settings);
-}
-
-TEST_F(SettingsFileTest, WrittenFileFollowsTheKeyTableAndLeavesAddressesOut) {
-    Settings settings;
-    settings.panelUrl = "https://changed.example/";
     settings.dirPicIn = "/a";
     settings.dirImg = "/b";
     settings.dirPanelIn = "/c";
+    settings.panelUrl = "https://changed.example/";
     save(settings);
     const std::string levels = "Colors=4\n0=0\n1=85\n2=170\n3=255\n";
-    EXPECT_EQ(fileText(),
+    EXPECT_EQ(bytesOf(iniPath()).toStdString(),
               "[MainForm]\nTop=100\nLeft=100\nCaption=Default Caption\nInitMax=0\n\n\n"
               "[Panel]\nPanelFile=Panel.bmp\nInfoLeft=45\nInfoTop=60\nInfoRight=247\n"
               "InfoBottm=96\nViewLeft=45\nViewTop=97\nViewRight=247\nViewBottom=151\n"
@@ -98,126 +92,189 @@ TEST_F(SettingsFileTest, WrittenFileFollowsTheKeyTableAndLeavesAddressesOut) {
               "[Directory]\nDirPicIn=/a\nDirImg=/b\nDirPanelIn=/c\n\n\n"
               "[Red]\n" +
                   levels + "\n\n[Green]\n" + levels + "\n\n[Blue]\n" + levels);
+
+    settings.window = {-20, 3000, QStringLiteral(" アニメ作成 "), true, true};
+    settings.panel = {"Other.bmp", {1, 2, 30, 40}, {5, 6, 70, 80}, 256, 1, 7, 8, 0};
+    settings.panelUrl = kDefaults.panelUrl;
+    settings.animeUrl = kDefaults.animeUrl;
+    settings.red = {3, {1, 2, 3, 0}};
+    settings.green = {4, {10, 20, 30, 255}};
+    settings.blue = {1, {0, 0, 0, 0}};
+    save(settings);
+    EXPECT_TRUE(app::readSettings(Profile(iniPath()), kDefaults) == settings);
 }
 
-TEST_F(SettingsFileTest, HandEditedAddressesSurviveAWrite) {
-    write("[URL]\nPanelURL=https://mine.example/panel\n[Extra]\nNote=kept\n");
-    Settings settings = readBack();
+TEST_F(SettingsTest, HandEditedAddressesSurviveAWrite) {
+    Settings settings =
+        readFrom("[URL]\nPanelURL=https://mine.example/panel\n[Extra]\nNote=kept\n");
     EXPECT_EQ(settings.panelUrl, "https://mine.example/panel");
     EXPECT_EQ(settings.animeUrl, "https://anime.example/");
     settings.panelUrl = "https://ignored.example/";
     save(settings);
-
-    const Profile profile(path());
+    const Profile profile(iniPath());
     EXPECT_EQ(profile.ReadString("URL", "PanelURL", ""), "https://mine.example/panel");
     EXPECT_FALSE(profile.hasKey("URL", "AnimeURL"));
     EXPECT_EQ(profile.ReadString("Extra", "Note", ""), "kept");
 }
 
-TEST_F(SettingsFileTest, ColourCountsLimitWhichLevelsAreReadAndWritten) {
-    write(
-        "[Red]\nColors=9\n0=1\n1=2\n2=3\n3=4\n4=5\n"
-        "[Green]\nColors=2\n0=7\n1=8\n2=9\n3=10\n"
-        "[Blue]\nColors=0\n0=11\n");
-    Settings settings = readBack();
-    expectLevels(settings.red, 4, {1, 2, 3, 4});
-    expectLevels(settings.green, 2, {7, 8, 0, 0});
-    expectLevels(settings.blue, 0, {0, 0, 0, 0});
+TEST_F(SettingsTest, ColourCountsLimitWhichLevelsAreReadAndWritten) {
+    Settings settings = readFrom(
+        "[Red]\nColors=9\n0=1\n1=2\n2=3\n3=4\n4=5\n[Green]\nColors=2\n0=7\n1=8\n2=9\n"
+        "[Blue]\nColors=-1\n0=11\n");
+    EXPECT_TRUE(settings.red == (app::ColourLevels{4, {1, 2, 3, 4}}));
+    EXPECT_TRUE(settings.green == (app::ColourLevels{2, {7, 8, 0, 0}}));
+    EXPECT_TRUE(settings.blue == (app::ColourLevels{-1, {0, 0, 0, 0}}));
 
-    QFile::remove(path());
+    QFile::remove(iniPath());
     save(settings);
-    const Profile profile(path());
-    EXPECT_EQ(profile.ReadInteger("Red", "Colors", 0), 4);
-    EXPECT_TRUE(profile.hasKey("Red", "3"));
-    EXPECT_FALSE(profile.hasKey("Red", "4"));
-    EXPECT_EQ(profile.ReadInteger("Green", "Colors", 0), 2);
-    EXPECT_TRUE(profile.hasKey("Green", "1"));
-    EXPECT_FALSE(profile.hasKey("Green", "2"));
-    EXPECT_EQ(profile.ReadInteger("Blue", "Colors", 9), 0);
-    EXPECT_FALSE(profile.hasKey("Blue", "0"));
+    const Profile profile(iniPath());
+    for (const auto& [section, count] :
+         {std::pair<QString, int>{"Red", 4}, {"Green", 2}, {"Blue", -1}}) {
+        EXPECT_EQ(profile.ReadInteger(section, "Colors", 0), count);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(profile.hasKey(section, QString::number(i)), i < count) << i;
+        }
+    }
 }
 
-TEST_F(SettingsFileTest, NegativeColourCountIsKeptWithoutLevels) {
-    write("[Red]\nColors=-1\n0=50\n");
-    Settings settings = readBack();
-    expectLevels(settings.red, -1, {0, 0, 0, 0});
-    settings.blue.count = 9;
+// A value the window cannot use reads, and is written back, as its default or as the nearest
+// usable value.
+struct UnusableValue {
+    const char* file;
+    const char* section;
+    const char* key;
+    int expected;
+};
 
-    QFile::remove(path());
-    save(settings);
-    const Profile profile(path());
-    EXPECT_EQ(profile.ReadInteger("Red", "Colors", 0), -1);
-    EXPECT_FALSE(profile.hasKey("Red", "0"));
-    EXPECT_EQ(profile.ReadInteger("Blue", "Colors", 0), 4);
-    EXPECT_FALSE(profile.hasKey("Blue", "4"));
+class UnusableValueTest : public SettingsTest, public testing::WithParamInterface<UnusableValue> {};
+
+TEST_P(UnusableValueTest, BecomesTheDefaultOrTheNearestUsableValue) {
+    const UnusableValue& v = GetParam();
+    Profile written(path("written.INI"));
+    app::writeSettings(written, readFrom(v.file));
+    EXPECT_EQ(written.ReadInteger(v.section, v.key, -1), v.expected) << v.file;
 }
 
-TEST_F(SettingsFileTest, MalformedNumbersGiveDefaults) {
-    write(
-        "[MainForm]\nTop=abc\nLeft=12x\nInitMax=yes\n"
-        "[Panel]\nWidth=\nPixelWidth=4.5\nInfoLeft=99999999999\n"
-        "[Red]\nColors=four\n0=x\n1=\n2=-\n3=+3\n");
-    const Settings settings = readBack();
-    EXPECT_EQ(settings.window.top, 100);
-    EXPECT_EQ(settings.window.left, 100);
-    EXPECT_FALSE(settings.window.maximised);
-    EXPECT_EQ(settings.panel.panelWidth, 160);
-    EXPECT_EQ(settings.panel.pixelWidth, 46);
-    EXPECT_EQ(settings.panel.infoRect.left, 45);
-    expectLevels(settings.red, 4, {0, 85, 170, 3});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Settings, UnusableValueTest,
+    testing::Values(UnusableValue{"[MainForm]\nTop=abc\n", "MainForm", "Top", 100},
+                    UnusableValue{"[MainForm]\nLeft=12x\n", "MainForm", "Left", 100},
+                    UnusableValue{"[MainForm]\nInitMax=yes\n", "MainForm", "InitMax", 0},
+                    UnusableValue{"[MainForm]\nLeft=2147483647\n", "MainForm", "Left", 32767},
+                    UnusableValue{"[MainForm]\nTop=-2147483648\n", "MainForm", "Top", -32767},
+                    UnusableValue{"[Panel]\nInfoLeft=99999999999\n", "Panel", "InfoLeft", 45},
+                    UnusableValue{"[Panel]\nInfoLeft=100\nInfoRight=100\n", "Panel", "InfoLeft",
+                                  45},
+                    UnusableValue{"[Panel]\nInfoLeft=10\nInfoRight=11\n", "Panel", "InfoLeft", 10},
+                    UnusableValue{"[Panel]\nViewTop=151\nViewBottom=97\n", "Panel", "ViewTop", 97},
+                    UnusableValue{"[Panel]\nViewLeft=-2000000000\n", "Panel", "ViewLeft", 0},
+                    UnusableValue{"[Panel]\nViewRight=2000000000\n", "Panel", "ViewRight", 2047},
+                    UnusableValue{"[Panel]\nViewBottom=8000\n", "Panel", "ViewBottom", 2047},
+                    UnusableValue{"[Panel]\nWidth=0\n", "Panel", "Width", 160},
+                    UnusableValue{"[Panel]\nWidth=-5\n", "Panel", "Width", 160},
+                    UnusableValue{"[Panel]\nHeight=257\n", "Panel", "Height", 54},
+                    UnusableValue{"[Panel]\nHeight=1\n", "Panel", "Height", 1},
+                    UnusableValue{"[Panel]\nPixelWidth=4.5\n", "Panel", "PixelWidth", 46},
+                    UnusableValue{"[Panel]\nPixelWidth=2147483647\n", "Panel", "PixelWidth", 1000},
+                    UnusableValue{"[Panel]\nPixelSpace=-5\n", "Panel", "PixelSpace", 0},
+                    UnusableValue{"[Red]\n0=2147483647\n", "Red", "0", 255},
+                    UnusableValue{"[Green]\n1=-1\n", "Green", "1", 0},
+                    UnusableValue{"[Blue]\n2=x\n", "Blue", "2", 170},
+                    UnusableValue{"[Blue]\n3=+3\n", "Blue", "3", 3}));
 
-TEST_F(SettingsFileTest, UnusablePanelValuesFallBack) {
-    write(
-        "[Panel]\nWidth=0\nHeight=257\n"
-        "InfoLeft=100\nInfoRight=100\nViewTop=151\nViewBottom=97\n"
-        "[Green]\n0=-1\n1=1000\n");
-    Settings settings = readBack();
-    EXPECT_EQ(settings.panel.panelWidth, 160);
-    EXPECT_EQ(settings.panel.panelHeight, 54);
-    EXPECT_EQ(settings.panel.infoRect, app::kDefaultInfoRect);
-    EXPECT_EQ(settings.panel.viewRect, app::kDefaultViewRect);
-    expectLevels(settings.green, 4, {-1, 1000, 170, 255});
-
-    write(
-        "[Panel]\nWidth=-5\nHeight=1\nInfoLeft=10\nInfoTop=10\nInfoRight=11\nInfoBottm=11\n"
-        "ViewRight=46\nViewBottom=96\n");
-    settings = readBack();
-    EXPECT_EQ(settings.panel.panelWidth, 160);
-    EXPECT_EQ(settings.panel.panelHeight, 1);
-    EXPECT_EQ(settings.panel.infoRect, (EdgeRect{10, 10, 11, 11}));
-    EXPECT_EQ(settings.panel.viewRect, app::kDefaultViewRect);
-}
-
-TEST(SettingsFilePath, ReplacesTheExtensionNextToTheExecutable) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+TEST_F(SettingsTest, FilesLieBesideTheProgramOrInTheUserFolder) {
     auto forExecutable = [](const QString& exe) {
-        return app::settingsFilePath(app::basePathOf(exe));
+        return app::settingsFiles(app::basePathOf(exe));
     };
-    EXPECT_EQ(forExecutable(dir.filePath("pixmora")), dir.filePath("pixmora.INI"));
-    EXPECT_EQ(forExecutable(dir.filePath("Pixmora.exe")), dir.filePath("Pixmora.INI"));
-    EXPECT_EQ(forExecutable(dir.filePath("pix.v2.exe")), dir.filePath("pix.v2.INI"));
-    EXPECT_EQ(app::basePathOf(dir.filePath("pix.v2.exe")), dir.filePath("pix.v2"));
-    // The check for a usable folder leaves nothing behind.
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    for (const auto& [exe, ini] : {std::pair<QString, QString>{"Pixmora.exe", "Pixmora.INI"},
+                                   {"pix.v2.exe", "pix.v2.INI"}}) {
+        const app::SettingsFiles files = forExecutable(dir_.filePath(exe));
+        EXPECT_EQ(files.read, dir_.filePath(ini));
+        EXPECT_EQ(files.write, dir_.filePath(ini));
+    }
+    EXPECT_TRUE(QDir(dir_.path()).isEmpty());  // the check for a usable folder leaves nothing
+
+    const UserSettingsFile userFile;
+    write("file", "");
+    for (const QString& base : {path("missing/pixmora"), path("file/pixmora")}) {
+        EXPECT_EQ(app::settingsFiles(base).write, userFile.path());
+    }
 }
 
-TEST(SettingsFilePath, FallsBackToTheUserConfigurationFolder) {
-    QStandardPaths::setTestModeEnabled(true);
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    QFile plainFile(dir.filePath("file"));
-    ASSERT_TRUE(plainFile.open(QIODevice::WriteOnly));
-    plainFile.close();
+// A settings file beside a program in a read-only folder is read, also when written on an older
+// system in Shift_JIS; the settings then go to the user's file, as UTF-8 with the same text.
+TEST_F(SettingsTest, WindowInAReadOnlyProgramFolderReadsTheFileBesideIt) {
+    const UserSettingsFile userFile;
+    const QString caption = QStringLiteral("パネル作業");
+    const QString folder = QStringLiteral("/写真/表示");
+    QStringEncoder toShiftJis("Shift_JIS");
+    const QByteArray beside = toShiftJis(
+        QStringLiteral("[MainForm]\nCaption=%1\n[Directory]\nDirPicIn=%2\n[URL]\nPanelURL=%2\n")
+            .arg(caption, folder));
+    write("pixmora.INI", beside);
+    {
+        FolderRefusingNewFiles lock(dir_.path());
+        ASSERT_TRUE(lock.active());
+        TForm1& f = openWindow();
+        EXPECT_EQ(f.windowTitle(), caption);
+        EXPECT_EQ(f.DirPicIn, folder);
+        f.DirImg = QStringLiteral("/changed");
+        closeWindow();
+        const QString saved = QString::fromUtf8(bytesOf(userFile.path()));
+        for (const QString& line :
+             {"Caption=" + caption, "DirPicIn=" + folder, "PanelURL=" + folder}) {
+            EXPECT_TRUE(saved.contains(line)) << saved.toStdString();
+        }
+        EXPECT_EQ(openWindow().DirImg, "/changed");  // the user's file is read from now on
+        form.reset();
+    }
+    EXPECT_EQ(bytesOf(iniPath()), beside);
+}
 
-    const QString missing = app::settingsFilePath(dir.filePath("missing/Pixmora"));
-    EXPECT_EQ(missing, QDir(userFolder).filePath("Pixmora.INI"));
-    EXPECT_TRUE(QFileInfo(userFolder).isDir());
-    EXPECT_EQ(app::settingsFilePath(dir.filePath("file/pixmora")),
-              QDir(userFolder).filePath("pixmora.INI"));
-    QStandardPaths::setTestModeEnabled(false);
+TEST_F(SettingsTest, WindowFromExtremeSettingsStaysUsable) {
+    write("pixmora.INI",
+          "[MainForm]\nTop=-2147483648\nLeft=2147483647\n"
+          "[Panel]\nViewLeft=-2000000000\nViewRight=2000000000\nViewTop=0\nViewBottom=8000\n"
+          "[Red]\n0=2147483647\n1=2147483647\n2=2147483647\n3=2147483647\n");
+    TForm1& f = openWindow();
+    EXPECT_EQ(f.ViewWidth, 2048);
+    EXPECT_EQ(f.ViewHeight, 2048);
+    EXPECT_GT(f.LeadMono->width(), 0);
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(f.pos()));
+    EXPECT_EQ(f.RedLevels, (std::array<int, 4>{255, 255, 255, 255}));
+    f.tbRed->setPosition(2);
+    EXPECT_EQ(f.BackColorCode, 0x2F);
+}
+
+// Without a saved position the window fits the available area of the screen, as far as its
+// minimum size allows; a saved position is kept.
+TEST_F(SettingsTest, WindowWithoutSavedPositionFitsTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QByteArray& file : {QByteArray(), QByteArray("[MainForm]\nTop=300\n")}) {
+        write("pixmora.INI", file);
+        TForm1& f = openWindow();
+        f.show();
+        const QRect frame = f.frameGeometry();
+        EXPECT_TRUE(area.contains(frame.topLeft())) << file.toStdString();
+        EXPECT_TRUE(frame.right() <= area.right() || f.width() == f.minimumWidth());
+        EXPECT_TRUE(frame.bottom() <= area.bottom() || f.height() == f.minimumHeight());
+        form.reset();
+    }
+    write("pixmora.INI", "[MainForm]\nTop=120\nLeft=140\n");
+    EXPECT_EQ(openWindow().pos(), QPoint(140, 120));
+    EXPECT_EQ(form->size(), QSize(1280, 800));
+}
+
+TEST_F(SettingsTest, FailedWriteAtCloseKeepsThePreviousFile) {
+    const QByteArray previous = "[MainForm]\nCaption=Before\n";
+    write("pixmora.INI", previous);
+    openWindow().setWindowTitle(QString(2000, u'x'));
+    {
+        FileSizeLimit limit(100);
+        closeWindow();
+    }
+    EXPECT_EQ(bytesOf(iniPath()), previous);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"pixmora.INI"});
 }
 
 }  // namespace

@@ -14,6 +14,18 @@ QString key(int index) {
     return QString::number(index);
 }
 
+// At most `length` characters, never ending in half a surrogate pair.
+QString cutText(const QString& text, int length) {
+    if (text.size() <= length) {
+        return text;
+    }
+    return text.left(text.at(length - 1).isHighSurrogate() ? length - 1 : length);
+}
+
+QString readText(const Profile& p, const QString& section, const QString& name) {
+    return cutText(p.ReadString(section, name, QString()), kMaxText);
+}
+
 // Entry count of a list section: its Items key, bounded.
 int itemCount(const Profile& p, const QString& section) {
     return std::clamp(p.ReadInteger(section, QStringLiteral("Items"), 0), 0, kMaxListItems);
@@ -24,7 +36,7 @@ template <std::size_t N>
 void readSlots(const Profile& p, const QString& section, std::array<QString, N>& entries) {
     const int n = std::min(itemCount(p, section), static_cast<int>(N));
     for (int i = 0; i < n; ++i) {
-        entries[i] = p.ReadString(section, key(i), QString());
+        entries[i] = readText(p, section, key(i));
     }
 }
 
@@ -32,7 +44,7 @@ QStringList readList(const Profile& p, const QString& section) {
     QStringList items;
     const int n = itemCount(p, section);
     for (int i = 0; i < n; ++i) {
-        items.append(p.ReadString(section, key(i), QString()));
+        items.append(readText(p, section, key(i)));
     }
     return items;
 }
@@ -44,20 +56,16 @@ QString catalogueFilePath(const QString& basePath) {
 }
 
 QString dialogLabelText(const QString& text) {
-    if (text.size() <= kMaxDialogLabel) {
-        return text;
-    }
-    const int cut =
-        text.at(kMaxDialogLabel - 1).isHighSurrogate() ? kMaxDialogLabel - 1 : kMaxDialogLabel;
-    return text.left(cut);
+    return cutText(text, kMaxDialogLabel);
 }
 
 Catalogue readCatalogue(const QString& fileName) {
-    const Profile p(fileName, Profile::Encoding::kUtf8OrShiftJis);
+    const Profile p(fileName);
     const QString caption = QStringLiteral("Caption");
     Catalogue c;
-    c.defaultFont = p.ReadString(QStringLiteral("Application"), QStringLiteral("DefaultFont"),
-                                 QStringLiteral("FixedSys"));
+    c.defaultFont = cutText(p.ReadString(QStringLiteral("Application"),
+                                         QStringLiteral("DefaultFont"), QStringLiteral("FixedSys")),
+                            kMaxText);
     readSlots(p, QStringLiteral("Errors"), c.errorTexts);
     readSlots(p, QStringLiteral("Messages"), c.messageTexts);
     readSlots(p, QStringLiteral("File"), c.fileTexts);
@@ -65,19 +73,17 @@ Catalogue readCatalogue(const QString& fileName) {
         c.lists[i] = readList(p, QString::fromLatin1(kListSections[i].section));
     }
     for (std::size_t i = 0; i < kCaptionControls.size(); ++i) {
-        c.captions[i] = p.ReadString(caption, QString::fromLatin1(kCaptionControls[i]), QString());
+        c.captions[i] = readText(p, caption, QString::fromLatin1(kCaptionControls[i]));
     }
-    c.dialogTitle = p.ReadString(caption, QStringLiteral("LEADDlg1"), QString());
+    c.dialogTitle = readText(p, caption, QStringLiteral("LEADDlg1"));
     for (std::size_t i = 0; i < kDialogLabels.size(); ++i) {
-        c.dialogLabels[i] = dialogLabelText(
-            p.ReadString(caption, QString::fromLatin1(kDialogLabels[i].key), QString()));
+        c.dialogLabels[i] =
+            dialogLabelText(readText(p, caption, QString::fromLatin1(kDialogLabels[i].key)));
     }
-    c.endConfirmCaption = p.ReadString(caption, QStringLiteral("EndConfirm"), QString());
-    c.endConfirmText =
-        p.ReadString(QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"), QString());
+    c.endConfirmCaption = readText(p, caption, QStringLiteral("EndConfirm"));
+    c.endConfirmText = readText(p, QStringLiteral("DialogMessage"), QStringLiteral("EndConfirm"));
     for (std::size_t i = 0; i < kHintControls.size(); ++i) {
-        c.hints[i] =
-            p.ReadString(QStringLiteral("Hint"), QString::fromLatin1(kHintControls[i]), QString());
+        c.hints[i] = readText(p, QStringLiteral("Hint"), QString::fromLatin1(kHintControls[i]));
     }
     return c;
 }

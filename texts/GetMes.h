@@ -61,6 +61,9 @@ inline constexpr std::array<DialogLabel, 6> kDialogLabels{
 
 // A dialog label holds at most this many characters.
 inline constexpr int kMaxDialogLabel = 255;
+// Every other text is read up to this many characters: no window text is longer, and laying out
+// far longer ones takes seconds.
+inline constexpr int kMaxText = 1024;
 // Lists are read up to this many entries, whatever their Items key claims.
 inline constexpr int kMaxListItems = 1000;
 
@@ -82,7 +85,7 @@ struct Catalogue {
 QString catalogueFilePath(const QString& basePath);
 
 // Reads a catalogue; a missing file or key gives empty texts, empty lists and "FixedSys".
-// Catalogues that are not valid UTF-8 are read as Shift_JIS.
+// Lines that are not valid UTF-8 are read as Shift_JIS. Texts are cut to kMaxText.
 Catalogue readCatalogue(const QString& fileName);
 
 // A dialog label as the dialog can hold it: at most kMaxDialogLabel characters, never ending
