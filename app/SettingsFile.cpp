@@ -6,6 +6,7 @@
 #include <QTemporaryFile>
 #include <algorithm>
 
+#include "files/PanelRecord.h"
 #include "platform/Profile.h"
 
 namespace app {
@@ -77,7 +78,7 @@ int readPixelSize(const Profile& profile, const QString& key, int fallback) {
 
 int readPanelSide(const Profile& profile, const QString& key, int fallback) {
     const int side = profile.ReadInteger(kPanel, key, fallback);
-    return side >= 1 && side <= kMaxPanelSide ? side : fallback;
+    return side >= 1 && side <= files::kMaxPanelSide ? side : fallback;
 }
 
 PanelGeometry readPanel(const Profile& profile) {
@@ -100,8 +101,8 @@ ColourLevels readLevels(const Profile& profile, const QString& section) {
     colour.count =
         std::min(profile.ReadInteger(section, kColors, kMaxColourLevels), kMaxColourLevels);
     for (int i = 0; i < colour.count; ++i) {
-        colour.levels[i] =
-            readClamped(profile, section, QString::number(i), kDefaultLevels[i], 0, kMaxLevel);
+        colour.levels[i] = readClamped(profile, section, QString::number(i),
+                                       produce::kDefaultLevels[i], 0, kMaxLevel);
     }
     return colour;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "produce/PicMCut.h"
+
 namespace platform {
 class Profile;
 }
@@ -39,8 +41,6 @@ inline constexpr EdgeRect kDefaultInfoRect{45, 60, 247, 96};
 inline constexpr EdgeRect kDefaultViewRect{45, 97, 247, 151};
 inline constexpr int kDefaultPanelWidth = 160;
 inline constexpr int kDefaultPanelHeight = 54;
-// Panel files cannot hold frames wider or taller than this.
-inline constexpr int kMaxPanelSide = 256;
 // Coordinates on the device picture are 0 up to this side less one: device pictures are far
 // smaller, and the previews each hold a picture of the display area's size.
 inline constexpr int kMaxPictureSide = 2048;
@@ -61,14 +61,13 @@ struct PanelGeometry {
 };
 
 inline constexpr int kMaxColourLevels = 4;
-inline constexpr std::array<int, kMaxColourLevels> kDefaultLevels{0, 85, 170, 255};
 inline constexpr int kMaxLevel = 255;
 
 // The 8-bit intensities one colour channel steps through. A count of zero or less means no
 // levels.
 struct ColourLevels {
     int count = kMaxColourLevels;
-    std::array<int, kMaxColourLevels> levels = kDefaultLevels;
+    std::array<int, kMaxColourLevels> levels = produce::kDefaultLevels;
     bool operator==(const ColourLevels&) const = default;
 };
 
