@@ -1,11 +1,9 @@
 #include "platform/Profile.h"
 
 #include <SimpleIni.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <limits>
 #include <optional>
@@ -62,28 +60,17 @@ std::optional<int> parseWholeNumber(std::string_view digits) {
     return static_cast<int>(value);
 }
 
-// The content of a regular file of at most Profile::kMaxFileSize bytes. The path is checked
-// before it is opened, so a device or a pipe is never opened, and the open does not wait for a
-// pipe's writer should one take the file's place in between.
+// The content of a regular file of at most Profile::kMaxFileSize bytes. A device or a pipe
+// (also behind a link) is never opened: reading one could block or never end.
 std::optional<QByteArray> readRegularFile(const QString& fileName) {
-    const QByteArray name = QFile::encodeName(fileName);
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!QFileInfo(fileName).isFile()) {
         return std::nullopt;
     }
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential()) {
         return std::nullopt;
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    // Read in parts: the size given by the file system may be out of date (or 0 for /proc).
+    // Read in parts: the size the file system gives may be out of date (or 0 for /proc).
     constexpr qint64 kPart = 64 * 1024;
     QByteArray bytes;
     while (bytes.size() <= Profile::kMaxFileSize) {
