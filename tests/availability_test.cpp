@@ -4,89 +4,56 @@
 
 namespace {
 
-std::vector<int> enabledGroups(const Availability& a) {
+using A = Availability;
+
+std::vector<int> enabledGroups(const A& a) {
     std::vector<int> on;
-    for (int g = 0; g < Availability::kGroupCount; ++g) {
-        if (a.enabled(static_cast<Availability::Group>(g))) {
+    for (int g = 0; g < A::kGroupCount; ++g) {
+        if (a.enabled(static_cast<A::Group>(g))) {
             on.push_back(g);
         }
     }
     return on;
 }
 
-void updateAll(Availability& a, const Availability::State& s) {
-    for (int reason : {1, 2, 4, 8, 16, 32, 64}) {
-        a.update(reason, s);
+// Each step updates one reason from a state that sets what that reason reads (and both players
+// while both run); a group stays off while any of its reasons holds.
+TEST(Availability, EachReasonTurnsOffItsGroupsUntilItsConditionEnds) {
+    const std::vector<int> all{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    A a;
+    for (const int reason : {1, 2, 4, 8, 16, 32, 64}) {
+        a.update(reason, {.framesToMake = 30});
+    }
+    EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 2}));  // input and panel file loading only
+    struct Step {
+        int reason;
+        A::State state;
+        std::vector<int> enabled;
+    };
+    for (const Step& step : std::vector<Step>{
+             {A::kNoInput, {.inputFrames = 1}, {0, 1, 2, 5, 6, 7}},  // no player for one frame
+             {A::kNoInput, {.inputFrames = 2}, {0, 1, 2, 4, 5, 6, 7}},
+             {A::kSingleFrame, {.framesToMake = 1}, {0, 1, 2, 4, 5, 7}},  // no end frame
+             {A::kSingleFrame, {.framesToMake = 30}, {0, 1, 2, 4, 5, 6, 7}},
+             {A::kNoOutput, {.hasOutputList = true, .outputFrames = 89}, all},
+             {A::kNoOutput,
+              {.hasOutputList = true, .outputFrames = 90},
+              {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+             {A::kNoOutput, {.hasOutputList = true, .outputFrames = 10}, all},
+             {A::kOutputPlaying, {.outputPlaying = true}, {0, 1, 4, 9, 11}},
+             {A::kPanelPlaying, {.outputPlaying = true, .panelPlaying = true}, {0, 1, 4, 9, 11}},
+             {A::kOutputPlaying, {.panelPlaying = true}, {0, 1, 4, 9, 11}},
+             {A::kPanelPlaying, {}, all},
+             {A::kInputPlaying, {.inputPlaying = true}, {2, 3, 4, 8, 9, 10, 11}},
+             {A::kInputPlaying, {}, all},
+             {A::kNotFirstPage, {.pageIndex = 2}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+             {A::kEffectStrength, {}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},  // not a bit
+             {3, {}, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+             {A::kNotFirstPage, {}, all},
+         }) {
+        a.update(step.reason, step.state);
+        EXPECT_EQ(enabledGroups(a), step.enabled) << "reason " << step.reason;
     }
 }
 
 }  // namespace
-
-TEST(Availability, StartStateAndInputFrames) {
-    Availability a;
-    Availability::State s;
-    s.framesToMake = 30;
-    updateAll(a, s);
-    EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 2}));  // input and file load only
-
-    s.inputFrames = 1;  // one frame: generation yes, input player no
-    a.update(Availability::kNoInput, s);
-    EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 1, 2, 5, 6, 7}));
-    s.inputFrames = 2;
-    a.update(Availability::kNoInput, s);
-    EXPECT_TRUE(a.enabled(Availability::kGroupInputPlayer));
-
-    s.framesToMake = 1;  // no end frame to place
-    a.update(Availability::kSingleFrame, s);
-    EXPECT_FALSE(a.enabled(Availability::kGroupEndCrop));
-    EXPECT_TRUE(a.enabled(Availability::kGroupStartCrop));
-}
-
-TEST(Availability, OutputLimitAndPlayers) {
-    Availability a;
-    Availability::State s;
-    s.inputFrames = 5;
-    s.framesToMake = 30;
-    s.hasOutputList = true;
-    s.outputFrames = 89;
-    updateAll(a, s);
-    EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-    s.outputFrames = 90;
-    a.update(Availability::kNoOutput, s);
-    EXPECT_FALSE(a.enabled(Availability::kGroupPanelLoad));
-
-    // Each player takes away the commands that change frames; the reasons are independent.
-    s.outputFrames = 10;
-    a.update(Availability::kNoOutput, s);
-    s.outputPlaying = true;
-    a.update(Availability::kOutputPlaying, s);
-    s.panelPlaying = true;
-    a.update(Availability::kPanelPlaying, s);
-    EXPECT_EQ(enabledGroups(a), (std::vector<int>{0, 1, 4, 9, 11}));
-    s.outputPlaying = false;
-    a.update(Availability::kOutputPlaying, s);
-    EXPECT_EQ(a.flags(Availability::kGroupPanelSave), Availability::kPanelPlaying);
-    s.panelPlaying = false;
-    a.update(Availability::kPanelPlaying, s);
-    EXPECT_TRUE(a.enabled(Availability::kGroupPanelSave));
-
-    s.inputPlaying = true;
-    a.update(Availability::kInputPlaying, s);
-    EXPECT_EQ(enabledGroups(a), (std::vector<int>{2, 3, 4, 8, 9, 10, 11}));
-}
-
-TEST(Availability, PagesAndUnknownReasons) {
-    Availability a;
-    Availability::State s;
-    s.pageIndex = 2;
-    a.update(Availability::kNotFirstPage, s);
-    EXPECT_FALSE(a.enabled(Availability::kGroupInputLoad));
-    EXPECT_FALSE(a.enabled(Availability::kGroupInputEdit));
-    s.pageIndex = 0;
-    a.update(Availability::kNotFirstPage, s);
-    EXPECT_TRUE(a.enabled(Availability::kGroupInputLoad));
-
-    a.update(Availability::kEffectStrength, s);  // not a bit: no group changes
-    a.update(3, s);
-    EXPECT_EQ(enabledGroups(a).size(), 12u);
-}
