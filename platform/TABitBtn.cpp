@@ -1,7 +1,5 @@
 #include "platform/TABitBtn.h"
 
-#include "platform/Icons.h"
-
 TABitBtn::TABitBtn(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
     setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -19,8 +17,4 @@ void TABitBtn::setBtnMode(TBtnMode mode) {
 void TABitBtn::setDown(bool down) {
     // A button that is not checkable (abbmNormal) ignores setChecked.
     setChecked(down);
-}
-
-void TABitBtn::setStandardGlyph(const char* themeName) {
-    setGlyph(platform::themedIcon(themeName));
 }

@@ -31,9 +31,6 @@ class TABitBtn : public QToolButton {
     void setHint(const QString& hint) { setToolTip(hint); }
 
     void setGlyph(const QIcon& glyph) { setIcon(glyph); }
-    // The glyph from the desktop icon theme by freedesktop name, with a standard pixmap when
-    // the theme lacks it (see platform::themedIcon).
-    void setStandardGlyph(const char* themeName);
 
   private:
     TBtnMode mode_ = abbmNormal;

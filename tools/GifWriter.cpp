@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/SaveFile.h"
-
 namespace tools {
 
 namespace {
@@ -148,43 +146,6 @@ int GifAnimation::finish(QByteArray* bytes) {
     *bytes = std::move(encoder_->bytes);
     encoder_.reset();
     return kGifOk;
-}
-
-int encodeGif(const std::vector<Picture>& frames, int delayHundredths, QByteArray* bytes) {
-    if (frames.empty()) {
-        return kGifNoFrames;
-    }
-    if (!std::all_of(frames.begin(), frames.end(), isWritable)) {
-        return kGifBadFrame;
-    }
-    int width = 0;
-    int height = 0;
-    for (const Picture& p : frames) {
-        width = std::max(width, p.width());
-        height = std::max(height, p.height());
-    }
-    GifAnimation animation;
-    int status = animation.begin(width, height, delayHundredths);
-    for (std::size_t i = 0; i < frames.size() && status == kGifOk; ++i) {
-        status = animation.add(frames[i]);
-    }
-    return status == kGifOk ? animation.finish(bytes) : status;
-}
-
-int saveGif(const QString& fileName, const std::vector<Picture>& frames, int delayHundredths) {
-    QByteArray bytes;
-    const int status = encodeGif(frames, delayHundredths, &bytes);
-    if (status != kGifOk) {
-        return status;
-    }
-    switch (platform::writeFileSafely(fileName, bytes)) {
-        case platform::kSaveOk:
-            return kGifOk;
-        case platform::kSaveOpenFailed:
-            return kGifCannotCreate;
-        default:
-            return kGifWriteFailed;
-    }
 }
 
 }  // namespace tools

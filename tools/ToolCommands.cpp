@@ -76,8 +76,6 @@ int toolStatusOfGif(int gifStatus) {
     switch (gifStatus) {
         case kGifOk:
             return kToolOk;
-        case kGifCannotCreate:
-            return kCannotOpen;
         case kGifWriteFailed:
             return kShortWrite;
         default:
