@@ -148,11 +148,16 @@ int LeadModel::setBitmapListIndex(int index) {
 }
 
 int LeadModel::InsertBitmapListItem(int position, const Picture& picture) {
+    return InsertBitmapListItem(position, Picture(picture));
+}
+
+int LeadModel::InsertBitmapListItem(int position, Picture&& picture) {
     if (picture.isEmpty()) {
         return kNoBitmap;
     }
     if (!listMode_) {
-        items_.assign(1, picture);
+        items_.clear();
+        items_.push_back(std::move(picture));
         listMode_ = true;
         index_ = 0;
         changed();
@@ -160,7 +165,7 @@ int LeadModel::InsertBitmapListItem(int position, const Picture& picture) {
     }
     const int count = static_cast<int>(items_.size());
     const int at = position < 0 || position > count ? count : position;
-    items_.insert(items_.begin() + at, picture);
+    items_.insert(items_.begin() + at, std::move(picture));
     if (at <= index_ && count > 0) {
         ++index_;
     }

@@ -54,6 +54,7 @@ class LeadModel {
     // Inserts a copy at position (-1 or past the end appends). A model without a list gets a
     // list whose only item is the copy. The current item stays current.
     int InsertBitmapListItem(int position, const Picture& picture);
+    int InsertBitmapListItem(int position, Picture&& picture);
     const Picture& bitmapListItem(int index) const { return items_.at(index); }
     // The lone picture as one frame, or the list's items.
     int frameCount() const { return static_cast<int>(items_.size()); }

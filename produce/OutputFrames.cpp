@@ -10,10 +10,10 @@ namespace produce {
 namespace {
 
 // Inserts at `position` (past the end appends) and makes the new frame current.
-int insertAt(imaging::LeadModel& list, const imaging::Picture& picture, int position) {
+int insertAt(imaging::LeadModel& list, imaging::Picture picture, int position) {
     const int count = list.BitmapListCount();
     const int at = position < 0 || position > count ? count : position;
-    const int status = list.InsertBitmapListItem(at, picture);
+    const int status = list.InsertBitmapListItem(at, std::move(picture));
     return status == imaging::kOk ? list.setBitmapListIndex(at) : status;
 }
 
@@ -29,12 +29,12 @@ int addOutputFrame(const OutputLists& lists, const imaging::Picture& picture, in
         lists.work.Combine(0, 0, picture.width(), picture.height(), *lists.overlay.picture(), 0, 0,
                            imaging::kCombineAdd);
     }
-    const imaging::Picture colour = *lists.work.picture();
+    imaging::Picture colour = *lists.work.picture();
     const int status = reduceToPanel(lists.work, ditherMethod);
     if (status != imaging::kOk) {
         return status;
     }
-    const int colourStatus = insertAt(lists.colour, colour, position);
+    const int colourStatus = insertAt(lists.colour, std::move(colour), position);
     const int panelStatus = insertAt(lists.panel, *lists.work.picture(), position);
     return colourStatus != imaging::kOk ? colourStatus : panelStatus;
 }
@@ -46,8 +46,7 @@ int copyOutputFrame(const OutputLists& lists, int from, int to) {
     }
     int status = imaging::kOk;
     for (imaging::LeadModel* list : {&lists.colour, &lists.panel}) {
-        const imaging::Picture frame = list->frame(from);
-        const int inserted = insertAt(*list, frame, to);
+        const int inserted = insertAt(*list, list->frame(from), to);
         status = status == imaging::kOk ? inserted : status;
     }
     return status;
