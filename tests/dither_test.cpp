@@ -2,161 +2,52 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+
 #include "imaging/Status.h"
 
 using namespace imaging;
 
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
 const std::vector<Colour> kFourGreys{0x000000, 0x555555, 0xAAAAAA, 0xFFFFFF};
 
-// An 8-bit grey picture (index = grey value) from literal rows.
-Picture greyPicture(const std::vector<std::vector<int>>& rows) {
-    Picture p(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), 8);
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        for (std::size_t x = 0; x < rows[y].size(); ++x) {
-            p.row(static_cast<int>(y))[x] = static_cast<std::uint8_t>(rows[y][x]);
-        }
-    }
+// An 8-bit identity-grey picture `width` wide holding the given grey values row by row.
+Picture greys(int width, const Bytes& values) {
+    Picture p(width, static_cast<int>(values.size()) / width, 8);
+    p.pixels() = values;
     return p;
 }
 
-std::vector<std::vector<int>> levels(const Picture& p) {
-    std::vector<std::vector<int>> rows(p.height(), std::vector<int>(p.width()));
-    for (int y = 0; y < p.height(); ++y) {
-        for (int x = 0; x < p.width(); ++x) {
-            rows[y][x] = p.row(y)[x];
-        }
-    }
-    return rows;
-}
-
-std::vector<std::vector<int>> reduced(const Picture& p, int method) {
+Bytes reduced(const Picture& p, int method) {
     Picture out;
     EXPECT_EQ(reduceToPalette(p, kFourGreys, 2, method, &out), kOk);
     EXPECT_EQ(out.bits(), 2);
     EXPECT_EQ(out.palette(), kFourGreys);
-    return levels(out);
+    return out.pixels();
 }
 
-}  // namespace
-
-TEST(Dither, GoldenLevelsOfEachMethod) {
-    using Rows = std::vector<std::vector<int>>;
-    // Hand-computed: the carried error times the kernel weight over its divisor, rounded.
-    const struct {
-        int method;
-        Rows grey;
-        Rows expected;
-    } cases[] = {
-        {kDitherNone, {{0, 42, 43, 127, 128, 212, 213, 255}}, {{0, 0, 1, 1, 2, 2, 3, 3}}},
-        // 120 -> 85 leaves +35; 8/32 of it lifts the right neighbour to 129 -> level 2.
-        {kDitherBurkes, {{120, 120}}, {{1, 2}}},
-        // Below: 8/32 of 35 plus 4/32 of the right pixel's error 9 lifts 40 to 50.
-        {kDitherBurkes, {{120, 0}, {40, 0}}, {{1, 0}, {1, 0}}},
-        // Two right: 4/32 of 35 plus 8/32 of the middle's 9 is 212/32 -> +7.
-        {kDitherBurkes, {{120, 0, 120}}, {{1, 0, 1}}},
-        {kDitherBurkes, {{120, 0, 121}}, {{1, 0, 2}}},
-        {kDitherBurkes, {{125}, {0}, {124}}, {{1}, {0}, {1}}},
-        // 7/48 of +35 is 5.1 -> 125 stays; 7/48 of +40 is 5.8 -> 131 -> level 2.
-        {kDitherJarvis, {{120, 120}}, {{1, 1}}},
-        {kDitherJarvis, {{125, 125}}, {{1, 2}}},
-        // Two rows down: 5/48 of +40 lifts 124 to 128.
-        {kDitherJarvis, {{125}, {0}, {124}}, {{1}, {0}, {2}}},
-        // Halfway between two levels: the matrix corner puts half the pixels up, diagonally.
-        {kDitherOrdered, {{127, 127}, {127, 127}}, {{2, 1}, {1, 2}}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(reduced(greyPicture(c.grey), c.method), c.expected)
-            << "method " << c.method << " first grey " << c.grey[0][0];
-    }
-}
-
-TEST(Dither, FlatFieldsKeepTheirBrightness) {
-    // 100 lies between levels 1 (85) and 2 (170): the mean must stay near 100; 170 is a level.
-    for (const int grey : {100, 170}) {
-        Picture flat(64, 64, 8);
-        std::fill(flat.pixels().begin(), flat.pixels().end(), grey);
-        for (int method : {kDitherNone, kDitherBurkes, kDitherJarvis, kDitherOrdered}) {
-            Picture out;
-            ASSERT_EQ(reduceToPalette(flat, kFourGreys, 2, method, &out), kOk);
-            double sum = 0;
-            for (std::uint8_t level : out.pixels()) {
-                ASSERT_TRUE(grey == 170 ? level == 2 : level == 1 || level == 2) << method;
-                sum += level * 85;
-            }
-            if (method != kDitherNone) {
-                EXPECT_NEAR(sum / out.pixels().size(), grey, 2.0) << "method " << method;
-            }
-        }
-    }
-}
-
-TEST(Dither, ColourSourcesAndDepths) {
-    // A 24-bit picture onto the greys: each pixel to the grey nearest its colour.
-    Picture colour(3, 1);
-    colour.setColourAt(0, 0, makeColour(255, 0, 0));
-    colour.setColourAt(1, 0, makeColour(200, 200, 200));
-    colour.setColourAt(2, 0, makeColour(10, 20, 30));
-    Picture out;
-    ASSERT_EQ(reduceToPalette(colour, kFourGreys, 2, kDitherNone, &out), kOk);
-    EXPECT_EQ(levels(out), (std::vector<std::vector<int>>{{1, 2, 0}}));
-
-    // Back to 24 bits through the palette, and to an 8-bit depth with a short user palette.
-    Picture back;
-    ASSERT_EQ(changeColourResolution(out, 24, 0, 0, 0, {}, &back), kOk);
-    EXPECT_EQ(back.colourAt(1, 0), 0xAAAAAAu);
-    ASSERT_EQ(changeColourResolution(back, 8, kPaletteUser, 0, 4, kFourGreys, &out), kOk);
-    EXPECT_EQ(out.bits(), 8);
-    EXPECT_EQ(out.palette().size(), 256u);
-    EXPECT_EQ(out.palette()[4], 0u);  // entries beyond the user colours are black
-    EXPECT_EQ(out.colourAt(1, 0), 0xAAAAAAu);
-
-    // Without the user palette: a grey ramp (1 bit: black and white).
-    ASSERT_EQ(changeColourResolution(back, 1, 0, 0, 0, {}, &out), kOk);
-    EXPECT_EQ(levels(out), (std::vector<std::vector<int>>{{0, 1, 0}}));
-}
-
-TEST(Dither, BadArgumentsLeaveOutputAlone) {
-    const Picture p = greyPicture({{1, 2}});
-    Picture out(1, 1);
-    EXPECT_EQ(reduceToPalette(p, kFourGreys, 3, kDitherNone, &out), kInvalidArgument);
-    EXPECT_EQ(reduceToPalette(p, kFourGreys, 1, kDitherNone, &out), kInvalidArgument);  // 4 > 2
-    EXPECT_EQ(reduceToPalette(p, {}, 2, kDitherNone, &out), kInvalidArgument);
-    EXPECT_EQ(reduceToPalette(p, kFourGreys, 2, 5, &out), kInvalidArgument);
-    EXPECT_EQ(reduceToPalette(Picture(), kFourGreys, 2, kDitherNone, &out), kNoBitmap);
-    EXPECT_EQ(changeColourResolution(p, 2, kPaletteUser, 0, 9, kFourGreys, &out), kInvalidArgument);
-    EXPECT_EQ(out.width(), 1);
-}
-
-namespace {
-
-// Error diffusion written plainly: the carried error of each pixel divided by the kernel's
-// divisor, rounded half up, then the nearest of the four greys.
-std::vector<std::uint8_t> plainDiffusion(const Picture& p, bool jarvis) {
-    // Weights for x - 2 .. x + 2 on this row (right of x only) and the two rows below.
+// Error diffusion written plainly: the carried error over the divisor, rounded half up, then
+// the nearest of the four greys. Weights for x - 2 .. x + 2 on this row and the two below.
+Bytes plainDiffusion(const Picture& p, bool jarvis) {
     constexpr int kBurkes[3][5] = {{0, 0, 0, 8, 4}, {2, 4, 8, 4, 2}, {0, 0, 0, 0, 0}};
     constexpr int kJarvis[3][5] = {{0, 0, 0, 7, 5}, {3, 5, 7, 5, 3}, {1, 3, 5, 3, 1}};
     const auto& weights = jarvis ? kJarvis : kBurkes;
-    const int divisor = jarvis ? 48 : 32;
+    const double divisor = jarvis ? 48 : 32;
     const int w = p.width();
-    const int h = p.height();
-    std::vector<int> carried(static_cast<std::size_t>(w) * h, 0);
-    std::vector<std::uint8_t> out(carried.size());
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const int c = carried[y * w + x];
-            const int share = c >= 0 ? (c + divisor / 2) / divisor
-                                     : -((-c - divisor / 2 + divisor - 1) / divisor);
-            const int v = std::clamp(p.row(y)[x] + share, 0, 255);
-            const int level = v < 43 ? 0 : v < 128 ? 1 : v < 213 ? 2 : 3;
-            out[y * w + x] = static_cast<std::uint8_t>(level);
-            for (int dy = 0; dy < 3 && y + dy < h; ++dy) {
-                for (int dx = -2; dx <= 2; ++dx) {
-                    if (x + dx >= 0 && x + dx < w) {
-                        carried[(y + dy) * w + x + dx] += (v - level * 85) * weights[dy][dx + 2];
-                    }
-                }
+    const int n = static_cast<int>(p.pixels().size());
+    std::vector<int> carried(n, 0);
+    Bytes out(n);
+    for (int i = 0; i < n; ++i) {
+        const int share = static_cast<int>(std::floor(carried[i] / divisor + 0.5));
+        const int v = std::clamp(p.pixels()[i] + share, 0, 255);
+        out[i] = static_cast<std::uint8_t>((v + 42) / 85);
+        for (int dy = 0; dy < 3 && i + dy * w < n; ++dy) {
+            for (int dx = std::max(-2, -(i % w)); dx <= 2 && i % w + dx < w; ++dx) {
+                carried[i + dy * w + dx] += (v - out[i] * 85) * weights[dy][dx + 2];
             }
         }
     }
@@ -165,18 +56,59 @@ std::vector<std::uint8_t> plainDiffusion(const Picture& p, bool jarvis) {
 
 }  // namespace
 
+TEST(Dither, GoldenLevelsOfEachMethod) {
+    const struct {
+        int method, width;
+        Bytes grey, expected;
+    } cases[] = {
+        {kDitherNone, 8, {0, 42, 43, 127, 128, 212, 213, 255}, {0, 0, 1, 1, 2, 2, 3, 3}},
+        // 120 -> 85 leaves +35; 8/32 of it lifts the right neighbour to 129 -> level 2.
+        {kDitherBurkes, 2, {120, 120}, {1, 2}},
+        // Two rows down: 5/48 of +40 lifts 124 to 128.
+        {kDitherJarvis, 1, {125, 0, 124}, {1, 0, 2}},
+        // 100 is 15/85 of the way up: the thresholds 0, 8, 2 and 10 of the first row lie below.
+        {kDitherOrdered, 8, Bytes(8, 100), {2, 1, 2, 1, 2, 1, 2, 1}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reduced(greys(c.width, c.grey), c.method), c.expected) << c.method;
+    }
+}
+
 TEST(Dither, DiffusionMatchesAPlainImplementationOnNoise) {
     Picture noise(97, 61, 8);
-    std::uint32_t state = 12345;
-    for (std::uint8_t& v : noise.pixels()) {
-        state = state * 1664525 + 1013904223;
-        v = static_cast<std::uint8_t>(state >> 24);
-    }
+    std::mt19937 random(12345);
+    std::generate(noise.pixels().begin(), noise.pixels().end(), [&] { return random() >> 24; });
     for (bool jarvis : {false, true}) {
-        Picture out;
-        ASSERT_EQ(
-            reduceToPalette(noise, kFourGreys, 2, jarvis ? kDitherJarvis : kDitherBurkes, &out),
-            kOk);
-        EXPECT_EQ(out.pixels(), plainDiffusion(noise, jarvis)) << (jarvis ? "JJN" : "Burkes");
+        const Bytes expected = plainDiffusion(noise, jarvis);
+        const int method = jarvis ? kDitherJarvis : kDitherBurkes;
+        EXPECT_EQ(reduced(noise, method), expected) << method;
+        EXPECT_EQ(reduced(toTrueColour(noise), method), expected) << method << " from 24 bits";
     }
+}
+
+TEST(Dither, ColourSourcesAndDepths) {
+    Picture colour(3, 1);  // each pixel to the grey nearest its colour
+    colour.pixels() = {255, 0, 0, 200, 200, 200, 10, 20, 30};
+    Picture out;
+    ASSERT_EQ(reduceToPalette(colour, kFourGreys, 2, kDitherNone, &out), kOk);
+    EXPECT_EQ(out.pixels(), (Bytes{1, 2, 0}));
+    // 8 bits on a short user palette padded with black; 1 bit on the grey ramp.
+    ASSERT_EQ(changeColourResolution(colour, 8, kPaletteUser, 0, 4, kFourGreys, &out), kOk);
+    EXPECT_EQ(out.palette().size(), 256u);
+    EXPECT_EQ(out.palette()[4], 0u);
+    EXPECT_EQ(out.pixels(), (Bytes{1, 2, 0}));
+    ASSERT_EQ(changeColourResolution(colour, 1, 0, 0, 0, {}, &out), kOk);
+    EXPECT_EQ(out.pixels(), (Bytes{0, 1, 0}));
+}
+
+TEST(Dither, BadArgumentsLeaveOutputAlone) {
+    const Picture p = greys(2, {1, 2});
+    Picture out(1, 1);
+    EXPECT_EQ(reduceToPalette(p, kFourGreys, 3, kDitherNone, &out), kInvalidArgument);
+    EXPECT_EQ(reduceToPalette(p, kFourGreys, 1, kDitherNone, &out), kInvalidArgument);  // 4 > 2
+    EXPECT_EQ(reduceToPalette(p, {}, 2, kDitherNone, &out), kInvalidArgument);
+    EXPECT_EQ(reduceToPalette(p, kFourGreys, 2, 5, &out), kInvalidArgument);
+    EXPECT_EQ(reduceToPalette(Picture(), kFourGreys, 2, kDitherNone, &out), kNoBitmap);
+    EXPECT_EQ(changeColourResolution(p, 2, kPaletteUser, 0, 9, kFourGreys, &out), kInvalidArgument);
+    EXPECT_EQ(out.width(), 1);
 }

@@ -2,13 +2,11 @@
 
 #include <QFile>
 #include <QImage>
-#include <random>
 
 #include "imaging/PictureFile.h"
 #include "imaging/Status.h"
 #include "tests/support/ClipMaker.h"
 #include "tests/support/TempFolderTest.h"
-#include "texts/MessageBoxes.h"
 
 using namespace imaging;
 using testsupport::ClipCodec;
@@ -17,26 +15,26 @@ namespace {
 
 class PictureFileTest : public TempFolderTest {
   protected:
-    QString clip(const char* name, ClipCodec codec, int frames) const {
-        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), codec, {.frames = frames}));
-        return path(name);
-    }
-    QString redSquare(const char* name, const char* format) const {
+    void SetUp() override {
+        TempFolderTest::SetUp();
         QImage image(9, 9, QImage::Format_RGB32);
         image.fill(qRgb(200, 10, 20));
-        EXPECT_TRUE(image.save(path(name), format));
-        return path(name);
+        ASSERT_TRUE(image.save(still_, "bmp"));
+        ASSERT_TRUE(testsupport::writeClip(clip_.toStdString(), ClipCodec::kMpeg4BFrames, {}));
     }
+
+    const QString still_ = path("really-a-bmp.avi");
+    const QString clip_ = path("really-a-clip.jpg");
 };
 
 }  // namespace
 
-TEST_F(PictureFileTest, StillIsOnePageDecodedWhenRead) {
+TEST_F(PictureFileTest, ContentDecidesAndAStillIsDecodedWhenReadAndWatchedOnDisk) {
     PictureFileReader reader;
-    ASSERT_EQ(reader.open(redSquare("square.png", "png")), kOk);
-    EXPECT_EQ(reader.fileName(), path("square.png"));
-    EXPECT_EQ(reader.pageCount(), 1);
-    EXPECT_EQ(reader.delayMs(), 0);
+    ASSERT_EQ(reader.open(still_), kOk);
+    EXPECT_EQ(std::tuple(reader.fileName(), reader.pageCount(), reader.delayMs()),
+              std::tuple(still_, 1, 0));
+    EXPECT_TRUE(reader.isUnchangedOnDisk());
     std::vector<Picture> pages;
     ASSERT_EQ(reader.readPages(1, 10, &pages), kOk);
     ASSERT_EQ(pages.size(), 1u);
@@ -45,85 +43,41 @@ TEST_F(PictureFileTest, StillIsOnePageDecodedWhenRead) {
     EXPECT_TRUE(pages.empty());
     EXPECT_EQ(reader.readPages(1, 0, &pages), kInvalidArgument);
     EXPECT_EQ(reader.readPages(1, 1, nullptr), kInvalidArgument);
-    // Cut short on disk after opening: the page is refused, not half decoded.
-    write("square.png", bytesOf(path("square.png")).chopped(20));
-    EXPECT_EQ(reader.readPages(1, 1, &pages), kCorruptData);
+    QFile file(still_);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(-60),
+                                 QFileDevice::FileModificationTime));
+    EXPECT_FALSE(reader.isUnchangedOnDisk());  // same size, other time
+    ASSERT_EQ(reader.open(still_), kOk);
+    const QDateTime opened = file.fileTime(QFileDevice::FileModificationTime);
+    write("really-a-bmp.avi", bytesOf(still_).chopped(20));  // cut short after opening
+    ASSERT_TRUE(file.setFileTime(opened, QFileDevice::FileModificationTime));
+    EXPECT_FALSE(reader.isUnchangedOnDisk());                 // other size, same time
+    EXPECT_EQ(reader.readPages(1, 1, &pages), kCorruptData);  // refused, not half decoded
     EXPECT_TRUE(pages.empty());
-}
-
-TEST_F(PictureFileTest, ContentDecidesBetweenClipAndStill) {
-    PictureFileReader reader;
-    ASSERT_EQ(reader.open(clip("clip.jpg", ClipCodec::kMpeg4BFrames, 30)), kOk);
-    EXPECT_EQ(reader.pageCount(), 30);
-    EXPECT_EQ(reader.delayMs(), 40);
-    std::vector<Picture> pages;
-    ASSERT_EQ(reader.readPages(25, 10, &pages), kOk);
+    ASSERT_TRUE(QFile::remove(still_));
+    EXPECT_FALSE(reader.isUnchangedOnDisk());
+    ASSERT_EQ(reader.open(clip_), kOk);
+    EXPECT_EQ(std::pair(reader.pageCount(), reader.delayMs()), std::pair(60, 40));
+    ASSERT_EQ(reader.readPages(55, 10, &pages), kOk);
     ASSERT_EQ(pages.size(), 6u);
-    EXPECT_EQ(testsupport::frameNumberOf(pages[0]), 24);
-    EXPECT_EQ(testsupport::frameNumberOf(pages[5]), 29);
-    ASSERT_EQ(reader.open(redSquare("really-a-bmp.avi", "bmp")), kOk);
-    EXPECT_EQ(reader.pageCount(), 1);
+    EXPECT_EQ(testsupport::frameNumberOf(pages[0]), 54);
 }
 
 TEST_F(PictureFileTest, BadFilesFailAndLeaveTheReaderClosed) {
-    std::mt19937 random(3);
-    QByteArray noise(4096, '\0');
-    for (char& byte : noise) {
-        byte = static_cast<char>(random());
-    }
-    const QString good = redSquare("good.png", "png");
-    const struct {
-        QString file;
-        int status;
-    } cases[] = {
-        {path("missing.png"), kFileNotFound},
-        {dir_.path(), kFileNotFound},
-        {write("empty.avi", {}), kCorruptData},
-        {write("text.avi", "RIFF? no, just some words in a text file\n"), kUnknownFormat},
-        {write("noise.jpg", noise), kUnknownFormat},
-        {write("png-start.bmp", bytesOf(good).left(40)), kCorruptData},
-        {write("clip-start.avi", bytesOf(clip("good.avi", ClipCodec::kMjpeg, 5)).left(300)),
-         kCorruptData},
-    };
-    for (const auto& c : cases) {
+    // A still's signature decides: a damaged one is not tried as a clip.
+    for (const auto& [file, status] :
+         {std::pair{dir_.path(), kFileNotFound}, std::pair{write("empty.avi", {}), kCorruptData},
+          std::pair{write("pixels.jpg", bytesOf(still_).mid(60)), kUnknownFormat},
+          std::pair{write("bmp-start.avi", bytesOf(still_).left(40)), kCorruptData},
+          std::pair{write("clip-start.png", bytesOf(clip_).left(300)), kCorruptData}}) {
         PictureFileReader reader;
-        ASSERT_EQ(reader.open(good), kOk);
-        EXPECT_EQ(reader.open(c.file), c.status) << c.file.toStdString();
-        EXPECT_FALSE(reader.isOpen());
-        EXPECT_EQ(reader.pageCount(), 0);
-        EXPECT_TRUE(reader.fileName().isEmpty());
+        ASSERT_EQ(reader.open(still_), kOk);
+        EXPECT_EQ(reader.open(file), status) << file.toStdString();
+        EXPECT_EQ(std::tuple(reader.isOpen(), reader.pageCount(), reader.fileName()),
+                  std::tuple(false, 0, QString()));
         std::vector<Picture> pages(1);
         EXPECT_EQ(reader.readPages(1, 1, &pages), kNoBitmap);
         EXPECT_TRUE(pages.empty());
-    }
-}
-
-TEST_F(PictureFileTest, KnowsWhenTheFileChangesOnDisk) {
-    PictureFileReader reader;
-    EXPECT_FALSE(reader.isUnchangedOnDisk());
-    ASSERT_EQ(reader.open(redSquare("square.bmp", "bmp")), kOk);
-    EXPECT_TRUE(reader.isUnchangedOnDisk());
-    {
-        QFile file(path("square.bmp"));
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(-60),
-                                     QFileDevice::FileModificationTime));
-    }
-    EXPECT_FALSE(reader.isUnchangedOnDisk());  // same size, other time
-    ASSERT_EQ(reader.open(path("square.bmp")), kOk);
-    write("square.bmp", bytesOf(path("square.bmp")) + "more");
-    EXPECT_FALSE(reader.isUnchangedOnDisk());
-    ASSERT_TRUE(QFile::remove(path("square.bmp")));
-    EXPECT_FALSE(reader.isUnchangedOnDisk());
-}
-
-TEST(ImagingStatus, EveryFailureShowsTheGenericErrorText) {
-    std::array<QString, 10> entries;
-    for (int i = 0; i < 10; ++i) {
-        entries[i] = QString::number(i);
-    }
-    for (const int status : {kFileNotFound, kUnknownFormat, kUnsupportedCodec, kCorruptData,
-                             kTooLarge, kPageOutOfRange, kInvalidArgument, kNoBitmap}) {
-        EXPECT_EQ(texts::errorText(status, entries), entries[0]) << status;
     }
 }

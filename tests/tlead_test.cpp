@@ -11,80 +11,56 @@
 
 using namespace imaging;
 
-namespace {
-
-Picture filled(int w, int h, Colour c) {
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            p.setColourAt(x, y, c);
-        }
-    }
-    return p;
-}
-
-}  // namespace
-
 TEST(TLEAD, ExclusiveOrOutlineLivesAboveThePixels) {
     TLEAD lead;
     lead.resize(20, 20);
-    lead.setPaintSizeMode(TLEAD::kPaintSizeZoom);
-    lead.setBitmap(filled(20, 20, makeColour(0, 0, 0)));
+    ASSERT_EQ(lead.CreateBitmap(20, 20, 24), kOk);
     lead.setDrawMode(TLEAD::kDrawModeXorPen);
     lead.setDrawPenColor(0xFFFFFF);
     lead.setDrawPenWidth(2);
-    const Picture before = *lead.picture();
-
     ASSERT_EQ(lead.DrawRectangle(4, 4, 10, 8), kOk);
-    EXPECT_EQ(*lead.picture(), before);  // a crop never contains the outline
-    const QImage drawn = lead.grab().toImage();
-    EXPECT_EQ(drawn.pixelColor(4, 8), QColor(Qt::white));
-    EXPECT_EQ(drawn.pixelColor(9, 8), QColor(Qt::black));  // inside stays
-
-    ASSERT_EQ(lead.DrawRectangle(4, 4, 10, 8), kOk);  // the same again removes it
+    EXPECT_EQ(*lead.picture(), Picture(20, 20));  // a crop never contains the outline
+    QImage shown = lead.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(4, 8), QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(9, 8), QColor(Qt::black));  // inside stays
+    ASSERT_EQ(lead.DrawRectangle(4, 4, 10, 8), kOk);       // the same again removes it
     EXPECT_TRUE(lead.overlayRectangles().empty());
     EXPECT_EQ(lead.grab().toImage().pixelColor(4, 8), QColor(Qt::black));
-
-    // Another draw mode draws into the pixels.
-    lead.setDrawMode(13);
+    lead.setDrawMode(13);  // any other mode draws into the pixels
     lead.setDrawPenWidth(1);
     ASSERT_EQ(lead.DrawRectangle(1, 1, 3, 3), kOk);
-    EXPECT_EQ(lead.Get_Pixel(1, 1), 0xFFFFFFu);
-    EXPECT_EQ(lead.Get_Pixel(2, 2), 0u);
-    EXPECT_EQ(lead.Get_Pixel(3, 3), 0xFFFFFFu);
+    EXPECT_EQ((std::vector{lead.Get_Pixel(2, 1), lead.Get_Pixel(1, 2), lead.Get_Pixel(2, 2),
+                           lead.Get_Pixel(3, 2), lead.Get_Pixel(2, 3)}),
+              (std::vector<Colour>{0xFFFFFF, 0xFFFFFF, 0, 0xFFFFFF, 0xFFFFFF}));
 }
 
-TEST(TLEAD, PaintsAtZoomAndOffsets) {
+TEST(TLEAD, PaintsAtZoomAndOffsetsAndShowsChangesOfItsModel) {
     TLEAD lead;
     lead.resize(40, 30);
-    Picture p = filled(10, 10, makeColour(0, 0, 255));
-    p.setColourAt(0, 0, makeColour(255, 0, 0));
-    lead.setBitmap(p);
-    EXPECT_EQ(lead.DstWidth(), 40);  // by default the picture is stretched over the control
-    EXPECT_EQ(lead.grab().toImage().pixelColor(3, 2), QColor(255, 0, 0));
+    ASSERT_EQ(lead.CreateBitmap(10, 10, 24), kOk);
+    lead.Fill(makeColour(0, 0, 255));
+    lead.Set_Pixel(0, 0, makeColour(255, 0, 0));
+    EXPECT_EQ(lead.grab().toImage().pixelColor(3, 2), QColor(255, 0, 0));  // stretched to fit
     lead.setPaintSizeMode(TLEAD::kPaintSizeZoom);
     lead.setPaintZoomFactor(200);
-    EXPECT_EQ(lead.DstWidth(), 20);
-    EXPECT_EQ(lead.DstHeight(), 20);
-    lead.setDstLeft(5);
-    lead.setDstTop(3);
-    lead.setDstClipLeft(5);
-    lead.setDstClipTop(3);
-    QImage shown = lead.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(5, 3), QColor(255, 0, 0));
-    EXPECT_EQ(shown.pixelColor(6, 4), QColor(255, 0, 0));  // one pixel covers 2 x 2
-    EXPECT_EQ(shown.pixelColor(7, 5), QColor(0, 0, 255));
-    EXPECT_EQ(shown.pixelColor(24, 22), QColor(0, 0, 255));
-
-    // Scrolled: the picture's corner lies left of and above the control.
-    lead.setDstLeft(-2);
-    lead.setDstTop(-2);
-    lead.setDstClipLeft(-2);
-    lead.setDstClipTop(-2);
-    shown = lead.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(0, 0), QColor(0, 0, 255));
+    const auto placedAt = [&lead](int offset) {
+        lead.setDstLeft(offset);
+        lead.setDstTop(offset);
+        lead.setDstClipLeft(offset);
+        lead.setDstClipTop(offset);
+        return lead.grab().toImage();
+    };
+    const QImage shown = placedAt(3);
+    EXPECT_EQ(shown.pixelColor(4, 4), QColor(255, 0, 0));  // one pixel covers 2 x 2
+    EXPECT_EQ(shown.pixelColor(5, 5), QColor(0, 0, 255));
+    EXPECT_EQ(shown.pixelColor(22, 22), QColor(0, 0, 255));
+    EXPECT_EQ(placedAt(-2).pixelColor(0, 0), QColor(0, 0, 255));  // scrolled past the corner
     lead.setPaintZoomFactor(37);
-    EXPECT_EQ(lead.DstWidth(), 3);  // truncated
+    EXPECT_EQ(lead.DstWidth(), 3);  // 3.7 truncated
+    lead.model().Fill(makeColour(0, 255, 0));
+    EXPECT_EQ(lead.displayImage().pixelColor(0, 0), QColor(0, 255, 0));
+    lead.model().clearBitmapList();
+    EXPECT_TRUE(lead.displayImage().isNull());
 }
 
 TEST(TLEADDlg, FilterLabelsAndCancel) {
@@ -102,20 +78,8 @@ TEST(TLEADDlg, FilterLabelsAndCancel) {
     dialogs.fileAnswers.push_back("/pictures/a.png");
     EXPECT_EQ(dlg.FileOpen(nullptr), 0);
     EXPECT_EQ(dlg.FileName, "/pictures/a.png");
-    ASSERT_EQ(dialogs.fileRequests.size(), 2u);
-    EXPECT_EQ(dialogs.fileRequests[1].title, "Open");
-    EXPECT_EQ(dialogs.fileRequests[1].initialDir, "/tmp");
-    EXPECT_EQ(dialogs.fileRequests[1].filter, "Pictures (*.png)");
-    EXPECT_EQ(dialogs.fileRequests[1].labels.at(QFileDialog::Accept), "Load it");
-}
-
-TEST(TLEAD, ShowsChangesMadeThroughItsModel) {
-    TLEAD lead;
-    lead.resize(4, 4);
-    lead.setBitmap(filled(4, 4, makeColour(255, 0, 0)));
-    EXPECT_EQ(lead.displayImage().pixelColor(0, 0), QColor(255, 0, 0));
-    lead.model().setBitmap(filled(4, 4, makeColour(0, 0, 255)));
-    EXPECT_EQ(lead.displayImage().pixelColor(0, 0), QColor(0, 0, 255));
-    lead.model().clearBitmapList();
-    EXPECT_TRUE(lead.displayImage().isNull());
+    const platform::FileDialogRequest& asked = dialogs.fileRequests.at(1);
+    EXPECT_EQ(std::tuple(asked.title, asked.initialDir, asked.filter),
+              std::tuple(QString("Open"), QString("/tmp"), QString("Pictures (*.png)")));
+    EXPECT_EQ(asked.labels.at(QFileDialog::Accept), "Load it");
 }

@@ -11,10 +11,8 @@ enum class ClipCodec { kMjpeg, kMpeg4, kMpeg4BFrames, kH264, kRawBgr24, kHuffyuv
 const char* codecName(ClipCodec codec);
 
 struct ClipOptions {
-    int frames = 60;
-    int fps = 25;
-    int width = 160;
-    int height = 120;
+    int frames = 60, fps = 25;
+    int width = 160, height = 120;
     int keyframeInterval = 12;
 };
 
