@@ -64,12 +64,24 @@ QString number(double v) {
     return QString::number(v, 'g', 3);
 }
 
+// The real time in the largest unit that keeps it at 1 or more.
+QString readableTime(const Result& r) {
+    const double ns = r.realTime * nanosecondsPer(r.unit);
+    for (const char* unit : {"s", "ms", "us"}) {
+        const double value = ns / nanosecondsPer(QString::fromLatin1(unit));
+        if (value >= 1.0) {
+            return number(value) + QLatin1Char(' ') + QString::fromLatin1(unit);
+        }
+    }
+    return number(ns) + QStringLiteral(" ns");
+}
+
 // The figure and whether it meets the target, for one result.
 std::pair<QString, QString> judge(const Result& r, const std::map<QString, const Result*>& byName) {
     static const QRegularExpression timeTarget(QStringLiteral("^<=\\s*([0-9.]+)\\s*(ns|us|ms|s)$"));
     static const QRegularExpression ratioTarget(QStringLiteral("^<=\\s*([0-9.]+)x\\s+(\\S+)$"));
     static const QRegularExpression counterTarget(QStringLiteral("^(\\S+)\\s*<=\\s*(\\S+)$"));
-    const QString figure = number(r.realTime) + QLatin1Char(' ') + r.unit;
+    const QString figure = readableTime(r);
     if (const auto m = timeTarget.match(r.label); m.hasMatch()) {
         const double value = inUnit(r, m.captured(2));
         const bool met = value <= m.captured(1).toDouble();
