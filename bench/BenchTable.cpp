@@ -60,8 +60,10 @@ std::vector<Result> readResults(const QString& folder) {
     return results;
 }
 
+// Three significant digits up to 999, whole numbers above.
 QString number(double v) {
-    return QString::number(v, 'g', 3);
+    const int decimals = v < 10 ? 2 : v < 100 ? 1 : 0;
+    return QString::number(v, 'f', decimals);
 }
 
 // The real time in the largest unit that keeps it at 1 or more.
