@@ -1,6 +1,7 @@
 #include "platform/DialogSeam.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -68,6 +69,10 @@ int QtDialogSeam::openDocument(const QString& target, const QString& workingDir)
         return kOpenFileNotFound;
     }
     return QDesktopServices::openUrl(url) ? kOpenDone : kOpenNoAssociation;
+}
+
+int QtDialogSeam::execDialog(QDialog& dialog) {
+    return dialog.exec();
 }
 
 DialogSeam& dialogSeam() {

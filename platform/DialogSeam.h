@@ -3,6 +3,7 @@
 #include <QString>
 #include <map>
 
+class QDialog;
 class QWidget;
 
 namespace platform {
@@ -48,6 +49,9 @@ class DialogSeam {
                            unsigned flags) = 0;
     // Opens a file or web address with the desktop's handler; returns an OpenResult.
     virtual int openDocument(const QString& target, const QString& workingDir) = 0;
+    // Shows a dialog of the program modally; returns its result code (0 when it was closed
+    // without an answer).
+    virtual int execDialog(QDialog& dialog) = 0;
 };
 
 // Qt's own dialogs and QDesktopServices.
@@ -58,6 +62,7 @@ class QtDialogSeam : public DialogSeam {
     int messageBox(QWidget* owner, const QString& text, const QString& title,
                    unsigned flags) override;
     int openDocument(const QString& target, const QString& workingDir) override;
+    int execDialog(QDialog& dialog) override;
 };
 
 // The seam in use: Qt's dialogs unless a test installed its own.

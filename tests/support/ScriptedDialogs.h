@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDialog>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/DialogSeam.h"
@@ -23,10 +25,15 @@ class ScriptedDialogs : public platform::DialogSeam {
     std::deque<QString> fileAnswers;
     std::deque<int> messageAnswers;
     int openResult = platform::kOpenDone;
+    // Actions on the program's own dialogs, used in order: each may set the dialog's controls
+    // and press its buttons, and returns the result. Without one the dialog is closed
+    // unanswered (result 0).
+    std::deque<std::function<int(QDialog&)>> dialogActions;
 
     std::vector<platform::FileDialogRequest> fileRequests;
     std::vector<Message> messages;
     QStringList opened;
+    QStringList dialogsShown;  // object names of the dialogs shown
 
     QString openFileName(QWidget*, const platform::FileDialogRequest& request) override {
         return nextFile(request);
@@ -46,6 +53,16 @@ class ScriptedDialogs : public platform::DialogSeam {
     int openDocument(const QString& target, const QString&) override {
         opened.append(target);
         return openResult;
+    }
+
+    int execDialog(QDialog& dialog) override {
+        dialogsShown.append(dialog.objectName());
+        if (dialogActions.empty()) {
+            return 0;
+        }
+        const auto action = std::move(dialogActions.front());
+        dialogActions.pop_front();
+        return action(dialog);
     }
 
   private:
