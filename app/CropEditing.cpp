@@ -16,10 +16,14 @@ constexpr int kEdgeMargin = 2;   // an edge the view follows stays this far insi
 constexpr int kFollowBar = 15;   // extra room the follow keeps when it sees a scroll bar
 constexpr int kPanelBorder = 2;  // the viewer's panel loses this much to its border
 
-// Converts a dependent edge computed in single precision, saturating far outside any picture
-// so that a degenerate ratio cannot overflow the conversion.
-int truncateEdge(float v) {
-    constexpr float kLimit = 1 << 30;
+// Ratios are single precision, but the sums and products on them are taken in double and then
+// truncated: a float product would round 203 * (160 / 203.0f) up to 160 where the established
+// sizes have 159.99999.
+//
+// Truncates a dependent edge, saturating far outside any picture so that a degenerate ratio
+// cannot overflow the conversion.
+int truncateEdge(double v) {
+    constexpr double kLimit = 1 << 30;
     return static_cast<int>(std::clamp(v, -kLimit, kLimit));
 }
 
@@ -135,8 +139,8 @@ void moveFrame(CropFrame& f, ViewerGeometry& v, int dx, int dy) {
 // `leftSide` / `topSide` say which edges the corner holds.
 CropFrame dragCorner(const CropFrame& f, bool leftSide, bool topSide, float r, int dx, int dy) {
     CropFrame n = f;
-    const float w = static_cast<float>(f.width());
-    const float h = static_cast<float>(f.height());
+    const double w = f.width();
+    const double h = f.height();
     const bool horizontalStep = r == 0.0f || dx != 0;
     int& xEdge = leftSide ? n.Left : n.Right;
     int& yEdge = topSide ? n.Top : n.Bottom;
@@ -148,46 +152,24 @@ CropFrame dragCorner(const CropFrame& f, bool leftSide, bool topSide, float r, i
     if (r == 0.0f) {
         yEdge += dy;
     } else if (horizontalStep) {
-        const float span = w * r;
-        yEdge = topSide ? truncateEdge(static_cast<float>(f.Bottom) - span)
-                        : truncateEdge(static_cast<float>(f.Top) + span);
+        const double span = w * r;
+        yEdge = topSide ? truncateEdge(f.Bottom - span) : truncateEdge(f.Top + span);
     } else {
-        const float span = h / r;
-        xEdge = leftSide ? truncateEdge(static_cast<float>(f.Right) - span)
-                         : truncateEdge(static_cast<float>(f.Left) + span);
+        const double span = h / r;
+        xEdge = leftSide ? truncateEdge(f.Right - span) : truncateEdge(f.Left + span);
     }
     return n;
 }
 
 // The edges the view follows after a resize, in order, per zone.
-enum class Follow { kNone, kLeft, kTop, kRight, kBottom };
+using Follow = void (*)(const CropFrame&, ViewerGeometry&);
 
 constexpr Follow kFollows[][2] = {
-    {Follow::kNone, Follow::kNone},   {Follow::kLeft, Follow::kTop},
-    {Follow::kTop, Follow::kNone},    {Follow::kTop, Follow::kRight},
-    {Follow::kLeft, Follow::kNone},   {Follow::kNone, Follow::kNone},
-    {Follow::kRight, Follow::kNone},  {Follow::kLeft, Follow::kBottom},
-    {Follow::kBottom, Follow::kNone}, {Follow::kRight, Follow::kBottom},
+    {nullptr, nullptr},          {followLeft, followTop},    {followTop, nullptr},
+    {followTop, followRight},    {followLeft, nullptr},      {nullptr, nullptr},
+    {followRight, nullptr},      {followLeft, followBottom}, {followBottom, nullptr},
+    {followRight, followBottom},
 };
-
-void follow(Follow edge, const CropFrame& f, ViewerGeometry& v) {
-    switch (edge) {
-        case Follow::kLeft:
-            followLeft(f, v);
-            break;
-        case Follow::kTop:
-            followTop(f, v);
-            break;
-        case Follow::kRight:
-            followRight(f, v);
-            break;
-        case Follow::kBottom:
-            followBottom(f, v);
-            break;
-        case Follow::kNone:
-            break;
-    }
-}
 
 // The resized frame, or nothing for a zone that does not resize.
 std::optional<CropFrame> resizedFrame(const CropFrame& f, int zone, float r, int dx, int dy) {
@@ -230,8 +212,10 @@ void resizeFrame(CropFrame& f, ViewerGeometry& v, int zone, float r, int dx, int
         return;
     }
     f = *n;
-    for (const Follow edge : kFollows[zone]) {
-        follow(edge, f, v);
+    for (const Follow follow : kFollows[zone]) {
+        if (follow != nullptr) {
+            follow(f, v);
+        }
     }
 }
 
@@ -323,8 +307,8 @@ FrameSize defaultFrameSize(int pictureWidth, int pictureHeight, int viewWidth, i
     if (r >= 1.0f) {
         return {viewWidth - 1, viewHeight - 1};
     }
-    const float w = static_cast<float>(viewWidth) * r;
-    const float h = static_cast<float>(viewHeight) * r;
+    const double w = viewWidth * static_cast<double>(r);
+    const double h = viewHeight * static_cast<double>(r);
     return {std::max(0, static_cast<int>(w) - 1), std::max(0, static_cast<int>(h) - 1)};
 }
 

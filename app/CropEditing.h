@@ -52,16 +52,17 @@ float aspectRatioOf(const CropFrame& f);
 
 // One drag step of (dx, dy) in `zone` with fixed ratio `ratio` (0 for none): resizes or moves
 // f, refusing a step that would leave it narrower or lower than 10 pixels, scrolls the view so
-// the edited edge stays visible, and keeps the edges within the picture. False when dx and dy
-// are both 0 (nothing changes).
+// the edited edge stays visible (never beyond the range the picture scrolls, so a picture that
+// fits never scrolls), and keeps the edges within the picture. False when dx and dy are both 0
+// (nothing changes).
 bool dragFrame(CropFrame& f, ViewerGeometry& view, int zone, float ratio, int dx, int dy);
 
 // Moves a frame that sticks out past the picture's right or bottom edge back inside, keeping
 // its size where the picture allows.
 void fitFrameToImage(CropFrame& f, int pictureWidth, int pictureHeight);
 
-// Binds f to input frame `frameNo` and scrolls the view to centre it (never past the
-// picture's top-left corner).
+// Binds f to input frame `frameNo` and scrolls the view to centre it, as far as the picture
+// scrolls.
 void centerOnFrame(CropFrame& f, ViewerGeometry& view, int frameNo);
 
 // The default size of a crop frame: the panel view's proportions, as large as the displayed
