@@ -1,0 +1,203 @@
+#include "store/Framectl.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <vector>
+
+#include "imaging/Status.h"
+#include "support/ClipMaker.h"
+#include "support/TempFolderTest.h"
+
+using imaging::kOk;
+using store::TFrameControl;
+using store::TFrameData;
+
+namespace {
+
+class FrameStoreTest : public TempFolderTest {
+  protected:
+    QString clip(const char* name, int frames) {
+        const QString file = path(name);
+        EXPECT_TRUE(testsupport::writeClip(file.toStdString(), testsupport::ClipCodec::kMjpeg,
+                                           {.frames = frames, .width = 64, .height = 16}));
+        return file;
+    }
+    QString still(const char* name, QRgb colour, QImage::Format format = QImage::Format_RGB888) {
+        QImage image(5, 3, QImage::Format_RGB888);
+        image.fill(colour);
+        EXPECT_TRUE(image.convertToFormat(format).save(path(name), "PNG"));
+        return path(name);
+    }
+};
+
+// The entries from Head to Tail, checked against the links back from Tail.
+std::vector<TFrameData*> entries(const TFrameControl& store) {
+    std::vector<TFrameData*> forward, backward;
+    for (TFrameData* e = store.Head; e != nullptr; e = e->Next) {
+        forward.push_back(e);
+    }
+    for (TFrameData* e = store.Tail; e != nullptr; e = e->Prev) {
+        backward.insert(backward.begin(), e);
+    }
+    EXPECT_EQ(forward, backward);
+    return forward;
+}
+
+std::vector<int> firsts(const TFrameControl& store) {
+    std::vector<int> result;
+    for (const TFrameData* e : entries(store)) {
+        result.push_back(e->First);
+    }
+    return result;
+}
+
+int framesHeld(const TFrameControl& store) {
+    int held = 0;
+    for (const TFrameData* e : entries(store)) {
+        held += e->Control->frameCount();
+    }
+    return held;
+}
+
+int shownFrame(const TFrameControl& store) {
+    return testsupport::frameNumberOf(*store.Current->Control->picture());
+}
+
+TEST_F(FrameStoreTest, ClipFramesAreDecodedTenAtATimeAroundTheSelection) {
+    const QString file = clip("clip.avi", 25);
+    TFrameControl store;
+    ASSERT_EQ(store.InsertAfter(file), kOk);
+    imaging::LeadModel* const control = store.SelectFrame(12);
+    ASSERT_EQ(control, store.Current->Control.get());
+    EXPECT_EQ(std::tuple(control->BitmapListCount(), control->BitmapListIndex(),
+                         store.Current->WindowStart, store.CurrentFrame),
+              std::tuple(10, 2, 10, 12));
+    imaging::LeadModel direct;
+    ASSERT_EQ(direct.Load(file, 24, 13, 1), kOk);
+    EXPECT_EQ(*control->picture(), direct.bitmapListItem(0));
+
+    // A marked picture survives a move inside the window, as nothing is decoded again.
+    const imaging::Picture marker(1, 1);
+    control->setBitmap(marker);
+    EXPECT_EQ(store.SelectFrame(19), control);
+    EXPECT_EQ(std::pair(control->BitmapListIndex(), control->bitmapListItem(2)),
+              std::pair(9, marker));
+    EXPECT_EQ(shownFrame(store), 19);
+
+    store.SelectFrame(20);
+    EXPECT_EQ(std::tuple(control->BitmapListCount(), control->BitmapListIndex(), shownFrame(store)),
+              std::tuple(5, 0, 20));
+    for (const int outside : {25, -1}) {
+        EXPECT_EQ(store.SelectFrame(outside), control);
+        EXPECT_EQ(std::tuple(store.CurrentFrame, control->BitmapListCount(), shownFrame(store)),
+                  std::tuple(20, 5, 20));
+    }
+}
+
+TEST_F(FrameStoreTest, InsertionNumbersFramesAcrossFilesAndOnlyTheCurrentHoldsPictures) {
+    TFrameControl store;
+    EXPECT_EQ(store.SelectFrame(0), nullptr);
+    ASSERT_EQ(store.InsertAfter(clip("a.avi", 25)), kOk);
+    TFrameData* const a = store.Current;
+    ASSERT_EQ(store.InsertAfter(still("b.png", qRgb(200, 10, 10))), kOk);
+    TFrameData* const b = store.Current;
+    EXPECT_EQ(std::tuple(b->First, store.Total, store.CurrentFrame), std::tuple(25, 26, 25));
+    ASSERT_EQ(store.InsertBefore(clip("c.avi", 12)), kOk);
+    TFrameData* const c = store.Current;
+    EXPECT_EQ(entries(store), (std::vector<TFrameData*>{a, c, b}));
+    EXPECT_EQ(firsts(store), (std::vector<int>{0, 25, 37}));
+    EXPECT_EQ(std::tuple(store.Total, store.CurrentFrame, shownFrame(store), framesHeld(store)),
+              std::tuple(38, 25, 0, 10));
+
+    EXPECT_EQ(store.SelectFrame(37), b->Control.get());
+    EXPECT_EQ(std::tuple(store.Current, store.CurrentFrame, framesHeld(store)),
+              std::tuple(b, 37, 1));
+    store.SelectFrame(31);
+    EXPECT_EQ(std::tuple(store.Current, shownFrame(store), framesHeld(store)),
+              std::tuple(c, 6, 10));
+
+    // In front of the first file: the new one becomes Head and everything moves up.
+    store.SelectFrame(3);
+    ASSERT_EQ(store.InsertBefore(still("d.png", qRgb(1, 2, 3))), kOk);
+    EXPECT_EQ(std::tuple(store.Head, store.Total, framesHeld(store)),
+              std::tuple(store.Current, 39, 1));
+    EXPECT_EQ(firsts(store), (std::vector<int>{0, 1, 26, 38}));
+}
+
+TEST_F(FrameStoreTest, DeletingShowsTheFollowingFileElseThePreviousOne) {
+    TFrameControl store;
+    store.InsertAfter(clip("a.avi", 12));
+    store.InsertAfter(still("b.png", qRgb(0, 200, 0)));
+    store.InsertAfter(still("c.png", qRgb(0, 0, 200)));
+    TFrameData* const b = store.Head->Next;
+    store.SelectFrame(5);
+    store.DeleteCurrent();
+    EXPECT_EQ(std::tuple(store.Head, store.Current, store.Total, store.CurrentFrame),
+              std::tuple(b, b, 2, 5));
+    EXPECT_EQ(firsts(store), (std::vector<int>{0, 1}));
+    EXPECT_EQ(b->Control->Get_Pixel(4, 2), imaging::makeColour(0, 200, 0));
+
+    store.SelectFrame(1);
+    store.DeleteCurrent();
+    EXPECT_EQ(std::tuple(store.Tail, store.Current, store.Total, framesHeld(store)),
+              std::tuple(b, b, 1, 1));
+    store.DeleteCurrent();
+    TFrameData* const none = nullptr;
+    EXPECT_EQ(std::tuple(store.Head, store.Tail, store.Current, store.Total),
+              std::tuple(none, none, none, 0));
+    store.DeleteCurrent();
+    store.Clear();
+    EXPECT_EQ(std::pair(store.Head, store.Total), std::pair(none, 0));
+}
+
+TEST_F(FrameStoreTest, PngsOfEveryKindLoadAsOneTrueColourFrame) {
+    const std::vector<std::pair<const char*, QImage::Format>> kinds{
+        {"rgb.png", QImage::Format_RGB888},
+        {"palette.PNG", QImage::Format_Indexed8},
+        {"grey.Png", QImage::Format_Grayscale8}};
+    for (const auto& [name, format] : kinds) {
+        SCOPED_TRACE(name);
+        TFrameControl store;
+        ASSERT_EQ(store.InsertAfter(still(name, qRgb(90, 90, 90), format)), kOk);
+        const imaging::LeadModel& shown = *store.Current->Control;
+        EXPECT_EQ(std::tuple(store.Current->IsPng, store.Total, shown.BitmapListCount(),
+                             shown.BitmapBits(), shown.Get_Pixel(2, 1)),
+                  std::tuple(true, 1, 1, 24, imaging::greyColour(90)));
+    }
+    EXPECT_FALSE(TFrameData(path("clip.png.avi")).IsPng);
+}
+
+TEST_F(FrameStoreTest, AnOpenedStillIsAdoptedWithoutDecodingItAgain) {
+    const QString file = still("open.png", qRgb(7, 77, 177));
+    auto opened = std::make_unique<imaging::LeadModel>();
+    ASSERT_EQ(opened->GetFileInfo(file), kOk);
+    ASSERT_EQ(opened->Load(file, 24, 1, 1), kOk);
+    ASSERT_TRUE(QFile::remove(file));
+    TFrameControl store;
+    ASSERT_EQ(store.InsertAfter(file, std::move(opened)), kOk);
+    EXPECT_EQ(std::pair(store.Total, store.Current->Control->Get_Pixel(0, 0)),
+              std::pair(1, imaging::makeColour(7, 77, 177)));
+    // Without the opened model the vanished file gives an entry without frames.
+    EXPECT_EQ(store.InsertAfter(file), imaging::kFileNotFound);
+    EXPECT_EQ(std::tuple(store.Total, store.Current->Count, framesHeld(store)),
+              std::tuple(1, 0, 0));
+}
+
+TEST_F(FrameStoreTest, FilesWithoutFramesStayInTheListWhenMoreFollow) {
+    TFrameControl store;
+    EXPECT_EQ(store.InsertAfter(path("gone1.avi")), imaging::kFileNotFound);
+    EXPECT_EQ(store.InsertAfter(path("gone2.avi")), imaging::kFileNotFound);
+    EXPECT_EQ(store.InsertBefore(path("gone3.avi")), imaging::kFileNotFound);
+    ASSERT_EQ(store.InsertAfter(still("s.png", qRgb(1, 1, 1))), kOk);
+    QStringList order;
+    for (const TFrameData* e : entries(store)) {
+        order.append(QFileInfo(e->FileName).fileName());
+    }
+    EXPECT_EQ(order, QStringList({"gone1.avi", "gone3.avi", "s.png", "gone2.avi"}));
+    EXPECT_EQ(std::tuple(store.Total, store.CurrentFrame, store.Current->First),
+              std::tuple(1, 0, 0));
+    EXPECT_EQ(store.SelectFrame(0), store.Current->Control.get());
+}
+
+}  // namespace
