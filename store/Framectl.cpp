@@ -95,7 +95,7 @@ TFrameData::TFrameData(const QString& fileName, std::unique_ptr<imaging::LeadMod
         Control = std::make_unique<imaging::LeadModel>();
         Status = Control->GetFileInfo(FileName);
     }
-    Count = Status == imaging::kOk ? std::max(Control->InfoTotalPages(), 0) : 0;
+    Count = Status == imaging::kOk ? Control->InfoTotalPages() : 0;
 }
 
 TFrameControl::~TFrameControl() {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <climits>
 #include <vector>
 
 #include "imaging/Status.h"
@@ -198,6 +199,26 @@ TEST_F(FrameStoreTest, FilesWithoutFramesStayInTheListWhenMoreFollow) {
     EXPECT_EQ(std::tuple(store.Total, store.CurrentFrame, store.Current->First),
               std::tuple(1, 0, 0));
     EXPECT_EQ(store.SelectFrame(0), store.Current->Control.get());
+}
+
+// A clip whose headers claim far more frames than it holds, as a damaged file may.
+TEST_F(FrameStoreTest, FrameNumbersStayWithinRangeWhateverClipsClaim) {
+    QByteArray bytes = bytesOf(clip("real.avi", 5));
+    const auto claim = [&bytes](const char* chunk, int offset) {
+        const qsizetype at = bytes.indexOf(chunk) + 8 + offset;
+        ASSERT_GT(at, 8);
+        bytes.replace(at, 4, QByteArray::fromHex("f0ffff7f"));  // 2147483632, little-endian
+    };
+    claim("avih", 16);
+    claim("strh", 32);
+    const QString lying = write("lying.avi", bytes);
+    TFrameControl store;
+    ASSERT_EQ(store.InsertAfter(lying), kOk);
+    ASSERT_EQ(store.Total, 2147483632);
+    ASSERT_EQ(store.InsertAfter(lying), kOk);
+    EXPECT_EQ(std::pair(store.Current->Count, store.Total), std::pair(15, INT_MAX));
+    EXPECT_EQ(store.SelectFrame(INT_MAX - 1), store.Current->Control.get());
+    EXPECT_EQ(store.CurrentFrame, INT_MAX - 1);
 }
 
 }  // namespace
