@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QStringList>
 #include <climits>
 #include <vector>
 
@@ -32,30 +33,25 @@ class FrameStoreTest : public TempFolderTest {
     }
 };
 
-// The entries from Head to Tail, checked against the links back from Tail.
-std::vector<TFrameData*> entries(const TFrameControl& store) {
-    std::vector<TFrameData*> forward, backward;
-    for (TFrameData* e = store.Head; e != nullptr; e = e->Next) {
-        forward.push_back(e);
+// Each entry as "name@First" from Head to Tail; the links back from Tail must agree.
+QStringList layout(const TFrameControl& store) {
+    QStringList forward, backward;
+    const auto named = [](const TFrameData* e) {
+        return QFileInfo(e->FileName).fileName() + '@' + QString::number(e->First);
+    };
+    for (const TFrameData* e = store.Head; e != nullptr; e = e->Next) {
+        forward.append(named(e));
     }
-    for (TFrameData* e = store.Tail; e != nullptr; e = e->Prev) {
-        backward.insert(backward.begin(), e);
+    for (const TFrameData* e = store.Tail; e != nullptr; e = e->Prev) {
+        backward.prepend(named(e));
     }
     EXPECT_EQ(forward, backward);
     return forward;
 }
 
-std::vector<int> firsts(const TFrameControl& store) {
-    std::vector<int> result;
-    for (const TFrameData* e : entries(store)) {
-        result.push_back(e->First);
-    }
-    return result;
-}
-
 int framesHeld(const TFrameControl& store) {
     int held = 0;
-    for (const TFrameData* e : entries(store)) {
+    for (const TFrameData* e = store.Head; e != nullptr; e = e->Next) {
         held += e->Control->frameCount();
     }
     return held;
@@ -100,30 +96,24 @@ TEST_F(FrameStoreTest, InsertionNumbersFramesAcrossFilesAndOnlyTheCurrentHoldsPi
     TFrameControl store;
     EXPECT_EQ(store.SelectFrame(0), nullptr);
     ASSERT_EQ(store.InsertAfter(clip("a.avi", 25)), kOk);
-    TFrameData* const a = store.Current;
     ASSERT_EQ(store.InsertAfter(still("b.png", qRgb(200, 10, 10))), kOk);
-    TFrameData* const b = store.Current;
-    EXPECT_EQ(std::tuple(b->First, store.Total, store.CurrentFrame), std::tuple(25, 26, 25));
+    EXPECT_EQ(std::tuple(store.Total, store.CurrentFrame, framesHeld(store)),
+              std::tuple(26, 25, 1));
     ASSERT_EQ(store.InsertBefore(clip("c.avi", 12)), kOk);
-    TFrameData* const c = store.Current;
-    EXPECT_EQ(entries(store), (std::vector<TFrameData*>{a, c, b}));
-    EXPECT_EQ(firsts(store), (std::vector<int>{0, 25, 37}));
+    EXPECT_EQ(layout(store), QStringList({"a.avi@0", "c.avi@25", "b.png@37"}));
     EXPECT_EQ(std::tuple(store.Total, store.CurrentFrame, shownFrame(store), framesHeld(store)),
               std::tuple(38, 25, 0, 10));
-
-    EXPECT_EQ(store.SelectFrame(37), b->Control.get());
+    EXPECT_EQ(store.SelectFrame(37), store.Tail->Control.get());
     EXPECT_EQ(std::tuple(store.Current, store.CurrentFrame, framesHeld(store)),
-              std::tuple(b, 37, 1));
+              std::tuple(store.Tail, 37, 1));
     store.SelectFrame(31);
-    EXPECT_EQ(std::tuple(store.Current, shownFrame(store), framesHeld(store)),
-              std::tuple(c, 6, 10));
+    EXPECT_EQ(std::pair(shownFrame(store), framesHeld(store)), std::pair(6, 10));
 
-    // In front of the first file: the new one becomes Head and everything moves up.
-    store.SelectFrame(3);
+    store.SelectFrame(3);  // in front of the first file
     ASSERT_EQ(store.InsertBefore(still("d.png", qRgb(1, 2, 3))), kOk);
-    EXPECT_EQ(std::tuple(store.Head, store.Total, framesHeld(store)),
-              std::tuple(store.Current, 39, 1));
-    EXPECT_EQ(firsts(store), (std::vector<int>{0, 1, 26, 38}));
+    EXPECT_EQ(layout(store), QStringList({"d.png@0", "a.avi@1", "c.avi@26", "b.png@38"}));
+    EXPECT_EQ(std::tuple(store.Current, store.Total, framesHeld(store)),
+              std::tuple(store.Head, 39, 1));
 }
 
 TEST_F(FrameStoreTest, DeletingShowsTheFollowingFileElseThePreviousOne) {
@@ -131,18 +121,17 @@ TEST_F(FrameStoreTest, DeletingShowsTheFollowingFileElseThePreviousOne) {
     store.InsertAfter(clip("a.avi", 12));
     store.InsertAfter(still("b.png", qRgb(0, 200, 0)));
     store.InsertAfter(still("c.png", qRgb(0, 0, 200)));
-    TFrameData* const b = store.Head->Next;
     store.SelectFrame(5);
-    store.DeleteCurrent();
-    EXPECT_EQ(std::tuple(store.Head, store.Current, store.Total, store.CurrentFrame),
-              std::tuple(b, b, 2, 5));
-    EXPECT_EQ(firsts(store), (std::vector<int>{0, 1}));
-    EXPECT_EQ(b->Control->Get_Pixel(4, 2), imaging::makeColour(0, 200, 0));
-
+    store.DeleteCurrent();  // the caller brings CurrentFrame into range
+    EXPECT_EQ(layout(store), QStringList({"b.png@0", "c.png@1"}));
+    EXPECT_EQ(std::tuple(store.Current, store.Total, store.CurrentFrame),
+              std::tuple(store.Head, 2, 5));
+    EXPECT_EQ(store.Current->Control->Get_Pixel(4, 2), imaging::makeColour(0, 200, 0));
     store.SelectFrame(1);
     store.DeleteCurrent();
-    EXPECT_EQ(std::tuple(store.Tail, store.Current, store.Total, framesHeld(store)),
-              std::tuple(b, b, 1, 1));
+    EXPECT_EQ(layout(store), QStringList({"b.png@0"}));
+    EXPECT_EQ(std::tuple(store.Current, store.Total, framesHeld(store)),
+              std::tuple(store.Head, 1, 1));
     store.DeleteCurrent();
     TFrameData* const none = nullptr;
     EXPECT_EQ(std::tuple(store.Head, store.Tail, store.Current, store.Total),
@@ -169,36 +158,27 @@ TEST_F(FrameStoreTest, PngsOfEveryKindLoadAsOneTrueColourFrame) {
     EXPECT_FALSE(TFrameData(path("clip.png.avi")).IsPng);
 }
 
-TEST_F(FrameStoreTest, AnOpenedStillIsAdoptedWithoutDecodingItAgain) {
+// Entries without frames (here vanished files) stay in the list, however files are added.
+TEST_F(FrameStoreTest, FilesWithoutFramesStayAndAnOpenedStillIsNotDecodedAgain) {
+    TFrameControl store;
+    EXPECT_EQ(store.InsertAfter(path("gone1.avi")), imaging::kFileNotFound);
+    EXPECT_EQ(store.InsertAfter(path("gone2.avi")), imaging::kFileNotFound);
+    EXPECT_EQ(store.InsertBefore(path("gone3.avi")), imaging::kFileNotFound);
+
     const QString file = still("open.png", qRgb(7, 77, 177));
     auto opened = std::make_unique<imaging::LeadModel>();
     ASSERT_EQ(opened->GetFileInfo(file), kOk);
     ASSERT_EQ(opened->Load(file, 24, 1, 1), kOk);
     ASSERT_TRUE(QFile::remove(file));
-    TFrameControl store;
     ASSERT_EQ(store.InsertAfter(file, std::move(opened)), kOk);
-    EXPECT_EQ(std::pair(store.Total, store.Current->Control->Get_Pixel(0, 0)),
-              std::pair(1, imaging::makeColour(7, 77, 177)));
-    // Without the opened model the vanished file gives an entry without frames.
+    EXPECT_EQ(layout(store),
+              QStringList({"gone1.avi@0", "gone3.avi@0", "open.png@0", "gone2.avi@1"}));
+    EXPECT_EQ(std::tuple(store.Total, store.CurrentFrame, store.Current->Control->Get_Pixel(0, 0)),
+              std::tuple(1, 0, imaging::makeColour(7, 77, 177)));
+    // Without the opened model the vanished file is an entry without frames.
     EXPECT_EQ(store.InsertAfter(file), imaging::kFileNotFound);
     EXPECT_EQ(std::tuple(store.Total, store.Current->Count, framesHeld(store)),
               std::tuple(1, 0, 0));
-}
-
-TEST_F(FrameStoreTest, FilesWithoutFramesStayInTheListWhenMoreFollow) {
-    TFrameControl store;
-    EXPECT_EQ(store.InsertAfter(path("gone1.avi")), imaging::kFileNotFound);
-    EXPECT_EQ(store.InsertAfter(path("gone2.avi")), imaging::kFileNotFound);
-    EXPECT_EQ(store.InsertBefore(path("gone3.avi")), imaging::kFileNotFound);
-    ASSERT_EQ(store.InsertAfter(still("s.png", qRgb(1, 1, 1))), kOk);
-    QStringList order;
-    for (const TFrameData* e : entries(store)) {
-        order.append(QFileInfo(e->FileName).fileName());
-    }
-    EXPECT_EQ(order, QStringList({"gone1.avi", "gone3.avi", "s.png", "gone2.avi"}));
-    EXPECT_EQ(std::tuple(store.Total, store.CurrentFrame, store.Current->First),
-              std::tuple(1, 0, 0));
-    EXPECT_EQ(store.SelectFrame(0), store.Current->Control.get());
 }
 
 // A clip whose headers claim far more frames than it holds, as a damaged file may.
