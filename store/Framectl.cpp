@@ -73,6 +73,7 @@ int showFirstFrame(TFrameData& entry, bool adopted) {
         return entry.Control->setBitmapListIndex(0);
     }
     const int status = showFrame(entry, entry.First, true);
+    // An entry that shows nothing holds nothing, whatever an adopted model brought along.
     if (status != imaging::kOk) {
         entry.Control->clearBitmapList();
     }
