@@ -69,6 +69,10 @@ class TFrameControl {
     // the window again. False when the number is not one of the entry's frames or its window
     // cannot be decoded.
     bool ShowFrame(TFrameData* entry, int number, bool reload);
+
+  private:
+    int enter(TFrameData* entry, bool adopted);
+    TFrameData* entryHolding(int number) const;
 };
 
 }  // namespace store

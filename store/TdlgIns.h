@@ -36,5 +36,7 @@ class TdlgIns : public QDialog {
     void btnCanClick();
 
   private:
+    void placeControls();
+
     int answer_ = kNoAnswer;
 };
