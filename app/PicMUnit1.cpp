@@ -14,6 +14,7 @@
 #include "platform/TPanel.h"
 #include "platform/TStatusBar.h"
 #include "platform/TUpDown.h"
+#include "store/Framectl.h"
 #include "store/OutputStore.h"
 
 namespace {
@@ -43,7 +44,9 @@ CropFrame initialFrame(int right, int bottom, std::int32_t kind) {
 }  // namespace
 
 TForm1::TForm1(const QString& basePath, QWidget* parent)
-    : QMainWindow(parent), basePath_(basePath) {
+    : QMainWindow(parent),
+      InputFrames(std::make_unique<store::TFrameControl>()),
+      basePath_(basePath) {
     setObjectName(QStringLiteral("Form1"));
     // The form layout: every control with its design properties.
     setupToolBar();
@@ -89,6 +92,7 @@ void TForm1::frmMainOnCreate() {
     LeadIn->setDrawPenColor(0xFFFFFF);
     LeadIn->setPaintZoomFactor(100);
     LeadIn->setDrawPenWidth(2);
+    LeadIn->setMouseTracking(true);
     cbScale->setCurrentIndex(2);
     cbCutK->setCurrentIndex(0);
     cbEffect->setCurrentIndex(0);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/Availability.h"
+#include "app/CropEditing.h"
 #include "app/SettingsFile.h"
 #include "imaging/LeadModel.h"
 #include "imaging/TLEADDlg.h"
@@ -29,6 +30,10 @@ class TPanel;
 class TStatusBar;
 class TTrackBar;
 class TUpDown;
+
+namespace store {
+class TFrameControl;
+}
 
 // The main window. Its controls keep the names the rest of the system uses for them, as
 // members and as object names. The implementation is split by subject: construction and
@@ -196,6 +201,9 @@ class TForm1 : public QMainWindow {
     QAction* ActBack;
     TLEADDlg LEADDlg1;
 
+    // The loaded input files and their frames.
+    std::unique_ptr<store::TFrameControl> InputFrames;
+
     // Work pictures: picture models that are never shown. The output frames live in LeadCLF
     // (colour) and LeadMNF (panel).
     std::unique_ptr<imaging::LeadModel> LeadCLF;
@@ -276,6 +284,23 @@ class TForm1 : public QMainWindow {
     int CopyOutputFrame(int from, int to);
     int outputFrameCount() const;
 
+    // Input frames: prepares the frame bar for n frames; moves to input frame n (1-based).
+    void SetupFrameBar(int n);
+    void GoToInputFrame(int n);
+
+    // The input viewer and the crop frames: shows input frame FrmNo; toggles a frame's outline;
+    // moves a frame inside the picture; binds a frame to the shown input frame and centres the
+    // view on it; the zone under the mouse; one drag step of the shown frame.
+    void ShowInputFrame();
+    void DrawCropFrame(const CropFrame& f);
+    void FitFrameToImage(CropFrame& f);
+    void CenterOnFrame(CropFrame& f);
+    int HitTestFrame(const CropFrame& f, int x, int y) const;
+    void DragFrame(CropFrame& f, int dx, int dy);
+
+    // Shows the current output frame in the crop previews, ending any crop frame editing.
+    void tbOutPreOnChange();
+
     // Texts: applies the message catalogue; hands a label to the open-picture dialog; shows
     // the error box for a status.
     void LoadMessages();
@@ -287,6 +312,20 @@ class TForm1 : public QMainWindow {
     void abbGetPImageClick();
     void abbHPAccessClick();
     void cbDitherOnChange();
+    void abbIPClick();
+    void abbDelPicClick();
+    void abbInClrClick();
+    void tbInFrameOnChange();
+    void frmNoOnChange();
+    void frmNoExit();
+    void cbScaleOnChange();
+    void abbCutSClick();
+    void abbCutEClick();
+    void LeadInOnMDown(int x, int y);
+    void LeadInOnMMove(int x, int y);
+    void LeadInOnMUp(int x, int y);
+    void ckLinkClick();
+    void abbAreaResizeClick();
     void tbColorOnChange();
     void frmMainOnCreate();
     void pcChange(int index);
@@ -323,6 +362,28 @@ class TForm1 : public QMainWindow {
     Availability::State availabilityState() const;
     void applyAvailability();
     void showEffectStrengthBar();
+
+    // Input loading: the steps of abbIPClick up to the insertion; returns its status.
+    int loadInputFile();
+    QString inputFileFilter() const;
+    // Asks where a file of `frameCount` frames goes; true for after the current file.
+    bool askInsertAfter(int frameCount);
+    // Lowers the crop frames' input frame numbers to n.
+    void clampCropFrameNumbers(int n);
+    // After the last input file went: ends crop editing, resets the frame bar and the crop
+    // frames' input frame numbers to 1 and blanks the viewer.
+    void forgetAllInput();
+
+    // The viewer's geometry for the crop arithmetic, and writing a changed one back.
+    app::ViewerGeometry viewerGeometry() const;
+    void applyViewerGeometry(const app::ViewerGeometry& view);
+    // The crop frame being edited: StartRect if shown, else EndRect if shown, else none.
+    CropFrame* shownCropFrame();
+    // Shows a frame's outline and previews after it was bound to the shown input frame.
+    void showCropFrameOnViewer(CropFrame& f);
+    // abbCutSClick and abbCutEClick: `f` is the frame of `button`, `other` the other pair.
+    void cropButtonClicked(TABitBtn* button, CropFrame& f, TABitBtn* otherButton, CropFrame& other);
+    void endCropEditing(TABitBtn* button, CropFrame& f);
 
     QWidget* control(const char* name) const;
     // The executable's folder: where the help document and the pages lie.

@@ -9,11 +9,11 @@
 #include "imaging/TLEAD.h"
 #include "platform/TTrackBar.h"
 #include "platform/TUpDown.h"
+#include "store/Framectl.h"
 
 Availability::State TForm1::availabilityState() const {
     Availability::State s;
-    // The window holds no input frames: it has no input store.
-    s.inputFrames = 0;
+    s.inputFrames = InputFrames->Total;
     s.inputPlaying = abbInFramePlay->Down();
     s.framesToMake = udGetFrm->Position();
     s.hasOutputList = LeadMNF->hasBitmapList();
@@ -64,6 +64,7 @@ void TForm1::applyAvailability() {
         if (group == A::kGroupEndCrop && !on && abbCutE->Down()) {
             // The end crop frame cannot stay in editing once its button goes off.
             abbCutE->setDown(false);
+            abbCutEClick();
         }
         for (QWidget* w : groups[g]) {
             w->setEnabled(on);

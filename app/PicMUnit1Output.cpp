@@ -1,7 +1,10 @@
 // Entering frames into the output frame lists.
 #include <QComboBox>
+#include <QLineEdit>
 
 #include "app/PicMUnit1.h"
+#include "imaging/TLEAD.h"
+#include "platform/TTrackBar.h"
 #include "produce/OutputFrames.h"
 
 produce::OutputLists TForm1::outputLists() {
@@ -19,4 +22,23 @@ int TForm1::CopyOutputFrame(int from, int to) {
 
 int TForm1::outputFrameCount() const {
     return LeadMNF->BitmapListCount();
+}
+
+void TForm1::tbOutPreOnChange() {
+    if (abbCutS->Down()) {
+        abbCutS->setDown(false);
+        abbCutSClick();
+    } else if (abbCutE->Down()) {
+        abbCutE->setDown(false);
+        abbCutEClick();
+    }
+    const int position = tbOutPre->Position();
+    OutPreFrm->setText(QString::number(position));
+    LeadCLF->setBitmapListIndex(position - 1);
+    ShowFitted(LeadColor, *LeadCLF);
+    LeadMNF->setBitmapListIndex(position - 1);
+    LeadGrWk->setBitmapFrom(*LeadMNF);
+    SetColorSliders(BackColorCode);
+    TintPanelPalette(*LeadGrWk, BackColorCode);
+    ShowFitted(LeadMono, *LeadGrWk);
 }

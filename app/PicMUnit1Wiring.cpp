@@ -1,8 +1,11 @@
 // Every signal of the window's controls connected to its handler, in one place.
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTabWidget>
 
 #include "app/PicMUnit1.h"
+#include "imaging/TLEAD.h"
 #include "platform/TTrackBar.h"
 
 void TForm1::connectHandlers() {
@@ -12,6 +15,20 @@ void TForm1::connectHandlers() {
     connect(abbGetPImage, &TABitBtn::clicked, this, &TForm1::abbGetPImageClick);
     connect(abbHPAccess, &TABitBtn::clicked, this, &TForm1::abbHPAccessClick);
     connect(cbDither, &QComboBox::activated, this, &TForm1::cbDitherOnChange);
+    connect(abbInPic, &TABitBtn::clicked, this, &TForm1::abbIPClick);
+    connect(abbDelPic, &TABitBtn::clicked, this, &TForm1::abbDelPicClick);
+    connect(abbInClr, &TABitBtn::clicked, this, &TForm1::abbInClrClick);
+    connect(tbInFrame, &TTrackBar::valueChanged, this, &TForm1::tbInFrameOnChange);
+    connect(FrmNo, &QLineEdit::textChanged, this, &TForm1::frmNoOnChange);
+    connect(FrmNo, &QLineEdit::editingFinished, this, &TForm1::frmNoExit);
+    connect(cbScale, &QComboBox::currentIndexChanged, this, &TForm1::cbScaleOnChange);
+    connect(abbCutS, &TABitBtn::clicked, this, &TForm1::abbCutSClick);
+    connect(abbCutE, &TABitBtn::clicked, this, &TForm1::abbCutEClick);
+    connect(abbAreaResize, &TABitBtn::clicked, this, &TForm1::abbAreaResizeClick);
+    connect(ckLink, &QCheckBox::clicked, this, &TForm1::ckLinkClick);
+    connect(LeadIn, &TLEAD::mouseDown, this, &TForm1::LeadInOnMDown);
+    connect(LeadIn, &TLEAD::mouseMove, this, &TForm1::LeadInOnMMove);
+    connect(LeadIn, &TLEAD::mouseUp, this, &TForm1::LeadInOnMUp);
     for (TTrackBar* bar : {tbRed, tbGreen, tbBlue}) {
         connect(bar, &TTrackBar::valueChanged, this, &TForm1::tbColorOnChange);
     }

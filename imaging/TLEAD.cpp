@@ -1,6 +1,8 @@
 #include "imaging/TLEAD.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "imaging/QtImage.h"
@@ -13,10 +15,34 @@ namespace {
 constexpr int kMinZoom = 1;
 constexpr int kMaxZoom = 6400;
 
+Qt::CursorShape cursorShapeOf(std::int16_t id) {
+    switch (id) {
+        case -6:
+            return Qt::SizeBDiagCursor;
+        case -7:
+            return Qt::SizeVerCursor;
+        case -8:
+            return Qt::SizeFDiagCursor;
+        case -9:
+            return Qt::SizeHorCursor;
+        case -22:
+            return Qt::SizeAllCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
+
 }  // namespace
 
-TLEAD::TLEAD(QWidget* parent) : QWidget(parent) {
+TLEAD::TLEAD(QWidget* parent)
+    : QWidget(parent),
+      horizontalBar_(new QScrollBar(Qt::Horizontal, this)),
+      verticalBar_(new QScrollBar(Qt::Vertical, this)) {
     model_.setChangeListener([this] { pictureChanged(); });
+    horizontalBar_->hide();
+    verticalBar_->hide();
+    connect(horizontalBar_, &QScrollBar::valueChanged, this, &TLEAD::scrollHorizontally);
+    connect(verticalBar_, &QScrollBar::valueChanged, this, &TLEAD::scrollVertically);
 }
 
 TLEAD::~TLEAD() = default;
@@ -106,8 +132,96 @@ void TLEAD::pictureChanged() {
 }
 
 void TLEAD::viewChanged() {
+    updateScrollBars();
     if (autoRepaint_) {
         update();
+    }
+}
+
+// Each bar shows when the picture is larger than the room left beside the other bar; its
+// value is how far the picture is scrolled.
+void TLEAD::updateScrollBars() {
+    if (updatingScrollBars_) {
+        return;
+    }
+    updatingScrollBars_ = true;
+    const bool zoomed = paintSizeMode_ == kPaintSizeZoom && hasBitmap();
+    const int pictureWidth = zoomed ? DstWidth() : 0;
+    const int pictureHeight = zoomed ? DstHeight() : 0;
+    bool horizontal = pictureWidth > width();
+    const bool vertical = pictureHeight > height() - (horizontal ? kScrollBarExtent : 0);
+    horizontal = pictureWidth > width() - (vertical ? kScrollBarExtent : 0);
+    const int roomWidth = width() - (vertical ? kScrollBarExtent : 0);
+    const int roomHeight = height() - (horizontal ? kScrollBarExtent : 0);
+    horizontalBar_->setGeometry(0, height() - kScrollBarExtent, roomWidth, kScrollBarExtent);
+    verticalBar_->setGeometry(width() - kScrollBarExtent, 0, kScrollBarExtent, roomHeight);
+    const int scrollWidth = std::max(0, pictureWidth - roomWidth);
+    const int scrollHeight = std::max(0, pictureHeight - roomHeight);
+    horizontalBar_->setRange(0, scrollWidth);
+    horizontalBar_->setPageStep(std::max(1, roomWidth));
+    horizontalBar_->setValue(-dstLeft_);
+    verticalBar_->setRange(0, scrollHeight);
+    verticalBar_->setPageStep(std::max(1, roomHeight));
+    verticalBar_->setValue(-dstTop_);
+    horizontalBar_->setVisible(horizontal);
+    verticalBar_->setVisible(vertical);
+    updatingScrollBars_ = false;
+}
+
+void TLEAD::scrollIntoRange() {
+    const int left = std::clamp(dstLeft_, -horizontalBar_->maximum(), 0);
+    const int top = std::clamp(dstTop_, -verticalBar_->maximum(), 0);
+    dstLeft_ = clipLeft_ = left;
+    dstTop_ = clipTop_ = top;
+    viewChanged();
+}
+
+void TLEAD::scrollHorizontally(int value) {
+    if (updatingScrollBars_) {
+        return;
+    }
+    clipLeft_ = -value;
+    dstLeft_ = -value;
+    viewChanged();
+}
+
+void TLEAD::scrollVertically(int value) {
+    if (updatingScrollBars_) {
+        return;
+    }
+    clipTop_ = -value;
+    dstTop_ = -value;
+    viewChanged();
+}
+
+void TLEAD::resizeEvent(QResizeEvent*) {
+    updateScrollBars();
+}
+
+// --- Mouse ---
+
+void TLEAD::setCursorId(std::int16_t id) {
+    cursorId_ = id;
+    if (id == 0) {
+        unsetCursor();
+    } else {
+        setCursor(cursorShapeOf(id));
+    }
+}
+
+void TLEAD::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit mouseDown(event->position().toPoint().x(), event->position().toPoint().y());
+    }
+}
+
+void TLEAD::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMove(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void TLEAD::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit mouseUp(event->position().toPoint().x(), event->position().toPoint().y());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,8 @@
 // its zoom and offsets, keeps the pen, the cursor and the outline overlay, and forwards the
 // model's operations under the names the window uses. Operations return 0 or an
 // imaging::Status.
+class QScrollBar;
+
 class TLEAD : public QWidget {
     Q_OBJECT
 
@@ -111,11 +114,40 @@ class TLEAD : public QWidget {
     void setAutoRepaint(bool on);
     // The picture as painted (converted once per change of the picture).
     const QImage& displayImage() const;
+    // In zoom mode a picture larger than the control gets scroll bars, which move DstLeft and
+    // DstTop (and the clip offsets with them).
+    static constexpr int kScrollBarExtent = 17;
+    QScrollBar* horizontalScrollBar() const { return horizontalBar_; }
+    QScrollBar* verticalScrollBar() const { return verticalBar_; }
+    // Brings DstLeft and DstTop (and the clip offsets) within what the scroll bars allow, so
+    // no part of the control beside the picture is scrolled into view.
+    void scrollIntoRange();
+
+    // --- Mouse ---
+    // The cursor by the system's cursor ids: 0 default, -6 diagonal up-right, -7 vertical,
+    // -8 diagonal down-right, -9 horizontal, -22 four-way move.
+    void setCursorId(std::int16_t id);
+    std::int16_t cursorId() const { return cursorId_; }
+
+  signals:
+    // Mouse events over the picture area in control pixels; moves are reported also while no
+    // button is held.
+    void mouseDown(int x, int y);
+    void mouseMove(int x, int y);
+    void mouseUp(int x, int y);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    void updateScrollBars();
+    void scrollHorizontally(int value);
+    void scrollVertically(int value);
+
     // After every change of the picture: drop the display image and repaint.
     void pictureChanged();
     void viewChanged();
@@ -135,4 +167,8 @@ class TLEAD : public QWidget {
     int clipTop_ = 0;
     bool autoRepaint_ = true;
     mutable std::optional<QImage> displayImage_;
+    QScrollBar* horizontalBar_;
+    QScrollBar* verticalBar_;
+    bool updatingScrollBars_ = false;
+    std::int16_t cursorId_ = 0;
 };

@@ -86,13 +86,13 @@ TEST_F(CatalogueTest, WindowShowsTheCatalogueTextsAsPlainText) {
     EXPECT_EQ(f.FontList->currentRow(), 0);  // not on the screen: the first font
 }
 
-// Statuses 1 to 7 show their entry, negative ones the general entry 0, others "Error:" and the
-// number; so does a help document that cannot be opened, without an icon.
+// Statuses 1 to 7 show their entry, negative ones the general entry 0 with their number, others
+// "Error:" and the number; so does a help document that cannot be opened, without an icon.
 TEST_F(CatalogueTest, ErrorBoxesHelpAndWebPages) {
     TForm1& f = openWindow(
         "[Errors]\nItems=10\n0=e0\n1=e1\n2=e2\n3=e3\n4=e4\n5=e5\n6=e6\n7=e7\n8=e8\n9=e9\n");
     for (const auto& [status, text] : std::initializer_list<std::pair<int, const char*>>{
-             {-1, "e0"}, {1, "e1"}, {7, "e7"}, {8, "Error:8"}}) {
+             {-1, "e0 (Error:-1)"}, {1, "e1"}, {7, "e7"}, {8, "Error:8"}}) {
         f.ShowError(status);
         EXPECT_EQ(dialogs.messages.back().text, QString::fromLatin1(text)) << status;
         EXPECT_EQ(dialogs.messages.back().flags, platform::kMbOk | platform::kMbIconWarning);

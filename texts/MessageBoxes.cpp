@@ -23,7 +23,8 @@ QString errorNumber(int n) {
 
 QString errorText(int status, const std::array<QString, 10>& errorTexts) {
     if (status < 0) {
-        return errorTexts[0];
+        // A failure of the imaging layer: the general entry, with the status to tell them apart.
+        return errorTexts[0] + QStringLiteral(" (") + errorNumber(status) + QStringLiteral(")");
     }
     if (status <= kLastListedStatus) {
         return errorTexts[status];

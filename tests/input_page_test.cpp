@@ -1,0 +1,287 @@
+// The input page on a real window: loading pictures and clips, the frame bar and number field,
+// deleting input, and editing the crop frames with the mouse.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTimer>
+#include <memory>
+
+#include "app/PicMUnit1.h"
+#include "imaging/TLEAD.h"
+#include "platform/TStatusBar.h"
+#include "platform/TTrackBar.h"
+#include "store/Framectl.h"
+#include "store/TdlgIns.h"
+#include "tests/support/ClipMaker.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempFolderTest.h"
+
+namespace {
+
+using testsupport::ClipCodec;
+using testsupport::frameNumberOf;
+
+class InputPageTest : public TempFolderTest {
+  protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        // The shipped catalogue gives the zoom list.
+        ASSERT_TRUE(
+            QFile::copy(QStringLiteral(PIXMORA_DATA_DIR "/pixmora.MSG"), path("pixmora.MSG")));
+        form = std::make_unique<TForm1>(path("pixmora"));
+        form->resize(1280, 800);
+        form->show();
+    }
+
+    QString clip(const char* name, int frames, int fps = 25) {
+        testsupport::ClipOptions options;
+        options.frames = frames;
+        options.fps = fps;
+        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), ClipCodec::kMjpeg, options));
+        return path(name);
+    }
+    QString still(const char* name, int width, int height, QRgb colour = qRgb(200, 30, 60)) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(colour);
+        EXPECT_TRUE(image.save(path(name)));
+        return path(name);
+    }
+    // Loads a file through the open dialog; `answer` presses the insert-position dialog's
+    // buttons when it is asked.
+    void load(const QString& file, std::function<int(QDialog&)> answer = {}) {
+        dialogs.fileAnswers.push_back(file);
+        if (answer) {
+            dialogs.dialogActions.push_back(std::move(answer));
+        }
+        form->abbInPic->click();
+    }
+    static int pressOk(QDialog& d, bool before) {
+        if (before) {
+            d.findChild<QRadioButton*>(QStringLiteral("rbPos1"))->setChecked(true);
+        }
+        static_cast<TdlgIns&>(d).btnOKClick();
+        return d.result();
+    }
+    int shownFrameNumber() const { return frameNumberOf(*form->LeadIn->picture()); }
+    void typeFrameNumber(const QString& text) {
+        form->FrmNo->setText(text);
+        form->frmNoExit();
+    }
+    void mouse(QEvent::Type type, int x, int y) {
+        const QPointF at(x, y);
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent event(type, at, form->LeadIn->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(form->LeadIn, &event);
+    }
+    // Hovers over (x, y), then drags from there by (dx, dy) in two steps.
+    void drag(int x, int y, int dx, int dy) {
+        mouse(QEvent::MouseMove, x, y);
+        mouse(QEvent::MouseButtonPress, x, y);
+        mouse(QEvent::MouseMove, x + dx / 2, y + dy / 2);
+        mouse(QEvent::MouseMove, x + dx, y + dy);
+        mouse(QEvent::MouseButtonRelease, x + dx, y + dy);
+    }
+    void setScale(const char* percent) {
+        form->cbScale->setCurrentIndex(form->cbScale->findText(QString::fromLatin1(percent)));
+    }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(InputPageTest, FilesGoBeforeOrAfterTheCurrentFileAndTheirFirstFrameIsShown) {
+    load(clip("ten.avi", 10));
+    EXPECT_TRUE(dialogs.dialogsShown.isEmpty());
+    EXPECT_EQ(form->InputFrames->Total, 10);
+    EXPECT_EQ(form->FrmNo->text(), QStringLiteral("1"));
+    EXPECT_EQ(shownFrameNumber(), 0);
+    EXPECT_EQ(form->DirPicIn, dir_.path());
+    EXPECT_EQ(form->abbDelPic->Hint(), path("ten.avi"));
+    EXPECT_EQ(form->tbInFrame->Max(), 10);
+
+    typeFrameNumber(QStringLiteral("3"));
+    EXPECT_EQ(form->tbInFrame->Position(), 3);
+    EXPECT_EQ(shownFrameNumber(), 2);
+    QString asked;
+    load(still("after.png", 40, 30), [&](QDialog& d) {
+        asked = d.findChild<QLabel*>(QStringLiteral("Label2"))->text();
+        return pressOk(d, false);
+    });
+    EXPECT_EQ(asked, QStringLiteral("1Frames"));
+    EXPECT_EQ(form->InputFrames->Total, 11);
+    EXPECT_EQ(form->tbInFrame->Position(), 11);
+    EXPECT_EQ(form->LeadIn->BitmapWidth(), 40);
+
+    typeFrameNumber(QStringLiteral("3"));
+    load(still("before.png", 50, 20), [](QDialog& d) { return pressOk(d, true); });
+    EXPECT_EQ(form->tbInFrame->Position(), 1);
+    EXPECT_EQ(form->LeadIn->BitmapWidth(), 50);
+    typeFrameNumber(QStringLiteral("2"));
+    EXPECT_EQ(shownFrameNumber(), 0);
+    typeFrameNumber(QStringLiteral("12"));
+    EXPECT_EQ(form->LeadIn->BitmapWidth(), 40);
+    // Closing the question without OK puts the file in front of the current one.
+    load(still("closed.png", 60, 20), [](QDialog&) { return 0; });
+    EXPECT_EQ(form->tbInFrame->Position(), 12);
+    EXPECT_EQ(form->InputFrames->Total, 13);
+}
+
+TEST_F(InputPageTest, AClipSetsThePlayerIntervalAndALaterStillLeavesIt) {
+    load(clip("slow.avi", 12, 20));
+    EXPECT_EQ(form->TimerIn->interval(), 50);
+    load(still("still.png", 30, 30), [](QDialog& d) { return pressOk(d, false); });
+    EXPECT_EQ(form->TimerIn->interval(), 50);
+}
+
+TEST_F(InputPageTest, TheFrameNumberFieldTakesOnlyNumbersOfShownFrames) {
+    load(clip("clip.avi", 25));
+    EXPECT_EQ(form->tbInFrame->ticks(),
+              (std::vector<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23}));
+    typeFrameNumber(QStringLiteral("7"));
+    for (const char* typed : {"0", "a", "7b", "26", "", "4294967303", "-3"}) {
+        form->FrmNo->setText(QString::fromLatin1(typed));
+        EXPECT_EQ(form->tbInFrame->Position(), 7) << typed;
+        form->frmNoExit();
+        EXPECT_EQ(form->FrmNo->text(), QStringLiteral("7")) << typed;
+    }
+    EXPECT_EQ(shownFrameNumber(), 6);
+    form->tbInFrame->setPosition(20);
+    EXPECT_EQ(form->FrmNo->text(), QStringLiteral("20"));
+    EXPECT_EQ(shownFrameNumber(), 19);
+}
+
+TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailable) {
+    load(clip("four.avi", 4));
+    // With one frame the player has nothing to play; cropping is possible.
+    load(still("one.png", 30, 20), [](QDialog& d) { return pressOk(d, true); });
+    form->StartRect.FrameNo = 5;
+    form->EndRect.FrameNo = 2;
+    typeFrameNumber(QStringLiteral("1"));
+    form->abbDelPic->click();
+    EXPECT_EQ(form->InputFrames->Total, 4);
+    EXPECT_EQ(form->tbInFrame->Max(), 4);
+    EXPECT_EQ(form->StartRect.FrameNo, 4);
+    EXPECT_EQ(form->EndRect.FrameNo, 2);
+    EXPECT_EQ(shownFrameNumber(), 0);
+    EXPECT_TRUE(form->abbInFramePlay->isEnabled());
+
+    form->abbDelPic->click();
+    EXPECT_FALSE(form->LeadIn->hasBitmap());
+    EXPECT_EQ(form->tbInFrame->Max(), 1);
+    EXPECT_EQ(form->StartRect.FrameNo, 1);
+    for (QWidget* off :
+         std::initializer_list<QWidget*>{form->abbDelPic, form->abbInClr, form->abbInFramePlay,
+                                         form->abbCutS, form->abbCutE, form->abbExecute}) {
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    }
+    load(still("single.png", 30, 20));
+    EXPECT_FALSE(form->abbInFramePlay->isEnabled());
+    EXPECT_TRUE(form->abbCutS->isEnabled());
+    // Clearing while a crop frame is edited ends the editing.
+    form->abbCutS->click();
+    ASSERT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
+    form->abbInClr->click();
+    EXPECT_EQ(form->InputFrames->Total, 0);
+    EXPECT_FALSE(form->LeadIn->hasBitmap());
+    EXPECT_FALSE(form->abbCutS->Down());
+    EXPECT_FALSE(form->StartRect.Shown);
+    EXPECT_TRUE(form->LeadIn->overlayRectangles().empty());
+}
+
+TEST_F(InputPageTest, FilesThatCannotBeReadShowTheErrorBoxAndAddNothing) {
+    load(still("good.png", 20, 20));
+    const QString folderBefore = form->DirPicIn;
+    QByteArray jpeg = bytesOf(still("whole.jpg", 64, 64));
+    const QString bad[] = {
+        write("truncated.jpg", jpeg.left(jpeg.size() / 3)),
+        write("empty.avi", {}),
+        write("notes.bmp", "these are words, not a picture"),
+        write("huge.png", QByteArray::fromHex("89504e470d0a1a0a0000000d494844520000ffff0000ffff"
+                                              "08020000000000000000")),
+        path("missing.jpg"),
+    };
+    for (const QString& file : bad) {
+        dialogs.messages.clear();
+        load(file);
+        EXPECT_EQ(dialogs.messages.size(), 1U) << file.toStdString();
+        EXPECT_EQ(form->InputFrames->Total, 1) << file.toStdString();
+    }
+    EXPECT_EQ(form->DirPicIn, folderBefore);
+    dialogs.messages.clear();
+    form->abbInPic->click();  // cancelled: silent
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(InputPageTest, CropFramesFollowTheMouseAtEveryZoomAndThePreviewFollows) {
+    load(still("wide.png", 800, 600));
+    const imaging::Picture original = *form->LeadIn->picture();
+    for (const char* zoom : {"50", "200"}) {
+        SCOPED_TRACE(zoom);
+        setScale(zoom);
+        form->abbCutS->click();
+        ASSERT_TRUE(form->StartRect.Shown);
+        ASSERT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
+        const CropFrame before = form->StartRect;
+        const int x = form->LeadIn->DstLeft() + (before.Left + before.Right) / 2;
+        const int y = form->LeadIn->DstTop() + (before.Top + before.Bottom) / 2;
+        drag(x, y, 12, 6);
+        EXPECT_EQ(form->LeadIn->cursorId(), -22);
+        EXPECT_EQ(form->StartRect.Left, before.Left + 12);
+        EXPECT_EQ(form->StartRect.Top, before.Top + 6);
+        EXPECT_EQ(form->StartRect.width(), before.width());
+        EXPECT_TRUE(form->LeadColor->hasBitmap());
+        // The bottom-right corner pulled outwards grows the frame.
+        const CropFrame moved = form->StartRect;
+        drag(form->LeadIn->DstLeft() + moved.Right, form->LeadIn->DstTop() + moved.Bottom, 8, 4);
+        EXPECT_EQ(form->StartRect.Right, moved.Right + 8);
+        EXPECT_EQ(form->StartRect.Bottom, moved.Bottom + 4);
+        EXPECT_EQ(form->StatusBar1->panelText(0), QStringLiteral("Start 1:(%1,%2)-(%3,%4)")
+                                                      .arg(form->StartRect.Left)
+                                                      .arg(form->StartRect.Top)
+                                                      .arg(form->StartRect.Right)
+                                                      .arg(form->StartRect.Bottom));
+        form->abbCutS->click();
+        EXPECT_TRUE(form->LeadIn->overlayRectangles().empty());
+    }
+    EXPECT_EQ(*form->LeadIn->picture(), original);
+}
+
+TEST_F(InputPageTest, ZoomLinkAndDefaultSizeKeepTheFramesInStep) {
+    load(still("picture.png", 200, 100));
+    setScale("100");
+    form->StartRect.Left = 30;
+    form->StartRect.Top = 10;
+    form->StartRect.Right = 180;
+    form->StartRect.Bottom = 40;
+    form->abbCutS->click();
+    setScale("50");
+    EXPECT_EQ(form->StartRect.Left, 0);
+    EXPECT_EQ(form->StartRect.Right, 100);
+    EXPECT_EQ(form->StartRect.Top, 10);
+    ASSERT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
+
+    form->ckLink->click();
+    EXPECT_EQ(form->EndRect.Right, 100);
+    form->EndRect.FrameNo = 1;
+    form->abbAreaResize->click();
+    // Displayed 100 x 50, narrower than the 203 x 55 panel view: the frame takes the view's
+    // proportions at the picture's width, and the linked frame its size.
+    EXPECT_NEAR(form->StartRect.width(), 99, 1);
+    EXPECT_NEAR(form->StartRect.height(), 26, 1);
+    EXPECT_EQ(form->EndRect.width(), form->StartRect.width());
+    drag(form->LeadIn->DstLeft() + 50, form->LeadIn->DstTop() + 20, 0, 5);
+    EXPECT_EQ(form->StartRect.Top, 15);
+    EXPECT_EQ(form->EndRect.Top, 15);
+    EXPECT_EQ(form->EndRect.Bottom, form->StartRect.Bottom);
+}
+
+}  // namespace
