@@ -109,7 +109,8 @@ class TLEAD : public QWidget {
     void setDstClipTop(int top);
     bool AutoRepaint() const { return autoRepaint_; }
     void setAutoRepaint(bool on);
-    // The picture as painted (converted once per change of the picture).
+    // The picture as painted: a 24-bit picture's pixels shared, not copied; other depths
+    // converted once per change of the picture.
     const QImage& displayImage() const;
 
   protected:
