@@ -196,7 +196,7 @@ void BM_LargeStillPeakMemory(benchmark::State& state) {
     const QString file = dir.filePath(QStringLiteral("large.jpg"));
     const QByteArray jpeg = lyingJpeg();
     std::vector<imaging::Picture> warmUp;
-    // Qt's image plugins load on the first read; their pages are not the decoder's to count.
+    // The first read loads code and warms the heap; those pages are not the decoder's to count.
     if (!writeFile(small, smallJpeg()) || !writeFile(file, jpeg) ||
         !loadLikeTheControl(small, &warmUp)) {
         state.SkipWithError("cannot write or read the JPEGs");
