@@ -190,10 +190,11 @@ int LeadModel::Fill(Colour colour) {
         return kNoBitmap;
     }
     if (p->isTrueColour()) {
-        for (std::size_t i = 0; i < p->pixels().size(); i += 3) {
-            p->pixels()[i] = static_cast<std::uint8_t>(redOf(colour));
-            p->pixels()[i + 1] = static_cast<std::uint8_t>(greenOf(colour));
-            p->pixels()[i + 2] = static_cast<std::uint8_t>(blueOf(colour));
+        std::vector<std::uint8_t>& px = p->pixels();
+        for (std::size_t i = 0; i < px.size(); i += 3) {
+            px[i] = static_cast<std::uint8_t>(redOf(colour));
+            px[i + 1] = static_cast<std::uint8_t>(greenOf(colour));
+            px[i + 2] = static_cast<std::uint8_t>(blueOf(colour));
         }
     } else {
         const auto index = static_cast<std::uint8_t>(nearestPaletteIndex(p->palette(), colour));

@@ -1,6 +1,7 @@
 #include "imaging/Picture.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace imaging {
 
@@ -14,10 +15,35 @@ Picture::Picture(int width, int height, int bits) {
     }
     width_ = width;
     height_ = height;
-    pixels_.assign(static_cast<std::size_t>(width) * height * bytesPerPixel(), 0);
+    pixels_ = CopyOnWrite(
+        std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * bytesPerPixel(), 0));
     if (bits != 24) {
-        palette_ = greyPalette(bits);
+        palette_ = CopyOnWrite(greyPalette(bits));
     }
+}
+
+Picture::Picture(Picture&& other) noexcept
+    : width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)),
+      bits_(std::exchange(other.bits_, 24)),
+      palette_(std::exchange(other.palette_, {})),
+      pixels_(std::exchange(other.pixels_, {})) {}
+
+Picture& Picture::operator=(Picture&& other) noexcept {
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        bits_ = std::exchange(other.bits_, 24);
+        palette_ = std::exchange(other.palette_, {});
+        pixels_ = std::exchange(other.pixels_, {});
+    }
+    return *this;
+}
+
+bool operator==(const Picture& a, const Picture& b) {
+    return a.width_ == b.width_ && a.height_ == b.height_ && a.bits_ == b.bits_ &&
+           (a.palette_.sharesWith(b.palette_) || a.palette() == b.palette()) &&
+           (a.pixels_.sharesWith(b.pixels_) || a.pixels() == b.pixels());
 }
 
 Colour Picture::colourAt(int x, int y) const {
@@ -28,7 +54,8 @@ Colour Picture::colourAt(int x, int y) const {
     if (bits_ == 24) {
         return makeColour(p[0], p[1], p[2]);
     }
-    return *p < palette_.size() ? palette_[*p] : 0;
+    const std::vector<Colour>& palette = palette_.read();
+    return *p < palette.size() ? palette[*p] : 0;
 }
 
 void Picture::setColourAt(int x, int y, Colour c) {
@@ -42,7 +69,7 @@ void Picture::setColourAt(int x, int y, Colour c) {
         p[2] = static_cast<std::uint8_t>(blueOf(c));
         return;
     }
-    *p = static_cast<std::uint8_t>(nearestPaletteIndex(palette_, c));
+    *p = static_cast<std::uint8_t>(nearestPaletteIndex(palette_.read(), c));
 }
 
 std::vector<Colour> Picture::greyPalette(int bits) {

@@ -116,11 +116,12 @@ int separatePlanes(const Picture& source, int flags, std::vector<Picture>* plane
     const Picture& rgb = trueColourOf(source, converted);
     std::vector<Picture> result(3, Picture(rgb.width(), rgb.height(), 8));
     const std::vector<std::uint8_t>& px = rgb.pixels();
+    std::uint8_t* const out[3] = {result[0].row(0), result[1].row(0), result[2].row(0)};
     for (std::size_t i = 0; i < px.size() / 3; ++i) {
         const Channels v = planeValues(px[3 * i], px[3 * i + 1], px[3 * i + 2], flags);
-        result[0].pixels()[i] = static_cast<std::uint8_t>(v.a);
-        result[1].pixels()[i] = static_cast<std::uint8_t>(v.b);
-        result[2].pixels()[i] = static_cast<std::uint8_t>(v.c);
+        out[0][i] = static_cast<std::uint8_t>(v.a);
+        out[1][i] = static_cast<std::uint8_t>(v.b);
+        out[2][i] = static_cast<std::uint8_t>(v.c);
     }
     *planes = std::move(result);
     return kOk;

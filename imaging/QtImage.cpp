@@ -1,6 +1,7 @@
 #include "imaging/QtImage.h"
 
 #include <cstring>
+#include <utility>
 
 namespace imaging {
 
@@ -24,6 +25,28 @@ QImage toQImage(const Picture& picture) {
             table.append(toQRgb(c));
         }
         image.setColorTable(table);
+    }
+    return image;
+}
+
+namespace {
+
+void releasePicture(void* picture) {
+    delete static_cast<Picture*>(picture);
+}
+
+}  // namespace
+
+QImage viewOfPicture(const Picture& picture) {
+    if (picture.isEmpty() || !picture.isTrueColour()) {
+        return toQImage(picture);
+    }
+    // Qt deletes the copy with the last image sharing it; it takes it only when it makes one.
+    auto* kept = new Picture(picture);
+    QImage image(std::as_const(*kept).row(0), kept->width(), kept->height(), kept->stride(),
+                 QImage::Format_RGB888, releasePicture, kept);
+    if (image.isNull()) {
+        delete kept;
     }
     return image;
 }

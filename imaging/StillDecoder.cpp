@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "imaging/DecoderLimit.h"
+#include "imaging/JpegDecoder.h"
 #include "imaging/Status.h"
 #include "imaging/StillFormat.h"
 
@@ -32,7 +33,8 @@ int readWholeFile(const QString& file, QByteArray* data) {
     return data->isEmpty() ? kCorruptData : kOk;
 }
 
-// The bytes of one still file with Qt's reader over them, checked before anything is decoded.
+// The bytes of one still file, checked before anything is decoded; a JPEG is decoded by
+// libjpeg, other formats by Qt's reader over the bytes.
 class StillSource {
   public:
     StillSource() : buffer_(&data_) {}
@@ -46,7 +48,11 @@ class StillSource {
         return format_ == StillFormat::kNone ? kUnknownFormat : checkStructure();
     }
 
-    int read(QImage* image) {
+    // A JPEG decodes straight into *picture; any other format into *image.
+    int decode(Picture* picture, QImage* image) {
+        if (format_ == StillFormat::kJpeg) {
+            return decodeJpeg(data_, picture);
+        }
         if (!reader_.read(image) || image->isNull() || image->size() != size_) {
             return kCorruptData;
         }
@@ -55,20 +61,14 @@ class StillSource {
 
   private:
     // Qt reports no size for a header whose pixels are missing, so the header's own claim is
-    // checked first; Qt also returns partly decoded images, so the structure is checked whole.
+    // checked first; the decoders also return partly decoded pictures, so the structure is
+    // checked whole.
     int checkStructure() {
         const ClaimedSize claimed = claimedSizeOf(format_, data_);
         if (exceedsDecoderLimit(claimed.width, claimed.height)) {
             return kTooLarge;
         }
-        buffer_.open(QIODevice::ReadOnly);
-        reader_.setDevice(&buffer_);
-        reader_.setFormat(qtFormatName(format_));
-        reader_.setAutoDetectImageFormat(false);
-        reader_.setAllocationLimit(kAllocationLimitMb);
-        size_ = reader_.size();
-        // Qt gives a top-down BMP's height negative, as its header stores it.
-        size_.setHeight(std::abs(size_.height()));
+        size_ = format_ == StillFormat::kJpeg ? jpegSizeOf(data_) : sizeFromQtReader();
         if (exceedsDecoderLimit(size_.width(), size_.height())) {
             return kTooLarge;
         }
@@ -77,6 +77,17 @@ class StillSource {
             return kCorruptData;
         }
         return kOk;
+    }
+
+    QSize sizeFromQtReader() {
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+        reader_.setFormat(qtFormatName(format_));
+        reader_.setAutoDetectImageFormat(false);
+        reader_.setAllocationLimit(kAllocationLimitMb);
+        const QSize size = reader_.size();
+        // Qt gives a top-down BMP's height negative, as its header stores it.
+        return {size.width(), std::abs(size.height())};
     }
 
     QByteArray data_;
@@ -102,11 +113,12 @@ Picture trueColourPictureOf(const QImage& image) {
     return picture;
 }
 
-// The file's bytes are released before the picture is made.
-int decodeImage(const QString& file, QImage* image) {
+// A JPEG into *picture, another format into *image; the file's bytes are released on return,
+// before Qt's image becomes a picture.
+int decodeFile(const QString& file, Picture* picture, QImage* image) {
     StillSource source;
     const int status = source.open(file);
-    return status == kOk ? source.read(image) : status;
+    return status == kOk ? source.decode(picture, image) : status;
 }
 
 }  // namespace
@@ -120,12 +132,11 @@ int decodeStill(const QString& file, Picture* out) {
         return kInvalidArgument;
     }
     QImage image;
-    const int status = decodeImage(file, &image);
-    if (status != kOk) {
-        return status;
+    const int status = decodeFile(file, out, &image);
+    if (status == kOk && !image.isNull()) {
+        *out = trueColourPictureOf(image);
     }
-    *out = trueColourPictureOf(image);
-    return kOk;
+    return status;
 }
 
 }  // namespace imaging

@@ -14,7 +14,8 @@ int checkStill(const QString& file);
 
 // Checks the file as checkStill does and decodes it into a 24-bit picture. Returns kOk or a
 // status of checkStill (kCorruptData also for pixels that do not decode); *out is replaced only
-// on success. The peak memory stays within Qt's decoded image plus the picture.
+// on success. A JPEG is decoded straight into the picture; for other formats the peak memory
+// stays within Qt's decoded image plus the picture.
 int decodeStill(const QString& file, Picture* out);
 
 }  // namespace imaging

@@ -121,7 +121,7 @@ void TLEAD::setAutoRepaint(bool on) {
 
 const QImage& TLEAD::displayImage() const {
     if (!displayImage_) {
-        displayImage_ = hasBitmap() ? toQImage(*picture()) : QImage();
+        displayImage_ = hasBitmap() ? viewOfPicture(*picture()) : QImage();
     }
     return *displayImage_;
 }

@@ -112,7 +112,8 @@ class TLEAD : public QWidget {
     void setDstClipTop(int top);
     bool AutoRepaint() const { return autoRepaint_; }
     void setAutoRepaint(bool on);
-    // The picture as painted (converted once per change of the picture).
+    // The picture as painted: a 24-bit picture's pixels shared, not copied; other depths
+    // converted once per change of the picture.
     const QImage& displayImage() const;
     // In zoom mode a picture larger than the control gets scroll bars, which move DstLeft and
     // DstTop (and the clip offsets with them).

@@ -9,6 +9,7 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     libsimpleini-dev
     libgif-dev
+    libjpeg62-turbo-dev
     libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic fonts-dejavu-core
 )

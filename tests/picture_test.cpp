@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 using namespace imaging;
 
 TEST(Picture, SizesBitsAndPalette) {
@@ -27,4 +30,43 @@ TEST(Picture, ColoursThroughPaletteAndOutside) {
     EXPECT_EQ(rgb.pixels(), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_EQ(toTrueColour(p).pixels(),
               (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 170, 170, 170}));
+}
+
+TEST(Picture, CopiesShareUntilOneWritesAndWritesNeverShowInAnother) {
+    const auto made = [] {
+        Picture p(3, 2, 2);
+        p.setColourAt(1, 1, 0xFFFFFF);
+        return p;
+    };
+    Picture original = made();
+    const Picture unchanged = made();  // pixels of its own, to compare with
+    const std::vector<std::function<void(Picture&)>> writes = {
+        [](Picture& p) { p.row(1)[0] = 3; },
+        [](Picture& p) { p.pixels().back() = 1; },
+        [](Picture& p) { p.palette()[0] = 0x123456; },
+        [](Picture& p) { p.setColourAt(2, 0, 0xAAAAAA); },
+    };
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        Picture copy = original;
+        EXPECT_EQ(std::as_const(copy).pixels().data(), std::as_const(original).pixels().data());
+        writes[i](copy);
+        EXPECT_NE(copy, unchanged) << i;
+        EXPECT_EQ(original, unchanged) << i;
+        Picture assigned;
+        assigned = original;
+        writes[i](original);  // the original writes while a copy still shares it
+        EXPECT_EQ(assigned, unchanged) << i;
+        EXPECT_EQ(original, copy) << i;
+        original = made();
+    }
+    std::vector<Picture> three(3, original);
+    three[0].row(0)[0] = 1;
+    three[1].row(0)[0] = 2;
+    EXPECT_EQ((std::vector{three[0].colourAt(0, 0), three[1].colourAt(0, 0),
+                           three[2].colourAt(0, 0), original.colourAt(0, 0)}),
+              (std::vector<Colour>{0x555555, 0xAAAAAA, 0, 0}));
+    Picture moved = std::move(three[2]);
+    EXPECT_TRUE(three[2].isEmpty());
+    EXPECT_EQ(three[2].colourAt(0, 0), 0u);
+    EXPECT_EQ(moved, original);
 }

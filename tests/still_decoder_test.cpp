@@ -3,7 +3,10 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QImageWriter>
+#include <cstdio>
 #include <cstdlib>
+// After <cstdio>: libjpeg's header uses FILE without declaring it.
+#include <jpeglib.h>
 
 #include "imaging/QtImage.h"
 #include "imaging/Status.h"
@@ -25,12 +28,75 @@ QImage gradient() {
     return image;
 }
 
-QByteArray encoded(const char* format, bool progressive = false) {
+QByteArray encoded(const char* format, bool progressive = false,
+                   QImage::Format pixels = QImage::Format_RGB32) {
     QBuffer buffer;
     QImageWriter writer(&buffer, format);
     writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && writer.write(gradient())) << format;
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) &&
+                writer.write(gradient().convertToFormat(pixels)))
+        << format;
     return buffer.data();
+}
+
+// The gradient as CMYK (4 samples) or RGB (3) written by libjpeg, stored as `stored`: the JPEGs
+// of print and camera programs that Qt's writer does not make. CMYK is written inverted, with
+// the Adobe marker, as such programs write it.
+QByteArray libjpegFile(int samples, J_COLOR_SPACE stored, bool progressive) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* bytes = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &bytes, &size);
+    info.image_width = 67;
+    info.image_height = 41;
+    info.input_components = samples;
+    info.in_color_space = samples == 4 ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_colorspace(&info, stored);
+    info.restart_interval = 3;
+    if (progressive) {
+        jpeg_simple_progression(&info);
+    }
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(67 * samples);
+    for (int y = 0; y < 41; ++y) {
+        for (int x = 0; x < 67; ++x) {
+            const int values[4] = {x * 3, y * 6, (x + y) * 2, 255 - x};
+            std::copy_n(values, samples, row.begin() + x * samples);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray file(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size));
+    std::free(bytes);
+    return file;
+}
+
+QByteArray jpegVariant(const std::string& name) {
+    if (name == "progressive") {
+        return encoded("jpeg", true);
+    }
+    if (name == "grey") {
+        return encoded("jpeg", false, QImage::Format_Grayscale8);
+    }
+    if (name == "cmyk" || name == "ycck") {
+        return libjpegFile(4, name == "cmyk" ? JCS_CMYK : JCS_YCCK, false);
+    }
+    if (name == "frame taller than its scan") {
+        // The decoder fills the rows the scan lacks; such files are accepted as Qt accepts them.
+        QByteArray file = encoded("jpeg");
+        file[file.indexOf("\xFF\xC0") + 5] = 1;
+        return file;
+    }
+    if (name == "progressive cmyk") {
+        return libjpegFile(4, JCS_CMYK, true);
+    }
+    return libjpegFile(3, name == "rgb" ? JCS_RGB : JCS_YCbCr, false);
 }
 
 // A BMP with a 40-byte header and, at 4 or 8 bits, 16 palette entries i of (16 i, 8 i, 255 - 16 i).
@@ -70,7 +136,6 @@ std::vector<std::tuple<std::string, QByteArray, Picture, int>> filesOtherProgram
     return {
         {"png", encoded("png"), smooth, 0},
         {"jpeg", encoded("jpeg"), smooth, 12},
-        {"progressive jpeg", encoded("jpeg", true), smooth, 12},
         {"top-down bmp", bmpFile(2, -2, 24, 0, topDown), paletted(2, {0, 1, 2, 3}), 0},
         {"RLE8 bmp", bmpFile(4, 2, 8, 1, kRle8), rle8, 0},
         {"RLE4 bmp", bmpFile(4, 2, 4, 2, kRle4), paletted(4, {3, 4, 5, 6, 1, 2, 1, 2}), 0},
@@ -123,3 +188,25 @@ TEST_F(StillDecoderTest, ReadsWhatOtherProgramsWriteAndRefusesBadFiles) {
     refused(bmpFile(16384, -16384, 24, 0, {}), kTooLarge, "bmp 16384 x 16384");
     refused(bmpFile(100, 100, 24, 0, {}), kCorruptData, "bmp 100 x 100 without pixels");
 }
+
+class JpegVariantTest : public StillDecoderTest, public testing::WithParamInterface<std::string> {};
+
+// Every variant decodes to exactly the pixels Qt's own reader gives, and is refused when cut.
+TEST_P(JpegVariantTest, DecodesAsQtDoesAndRefusesItCut) {
+    const QByteArray file = jpegVariant(GetParam());
+    const QImage byQt = QImage::fromData(file, "jpeg");
+    ASSERT_FALSE(byQt.isNull());
+    Picture p;
+    ASSERT_EQ(decodeStill(write("variant.jpg", file), &p), kOk);
+    EXPECT_EQ(p, fromQImage(byQt));
+    for (const qsizetype cut : {qsizetype{200}, file.size() / 2, file.size() - 2}) {
+        Picture untouched;
+        EXPECT_EQ(decodeStill(write("cut.jpg", file.left(cut)), &untouched), kCorruptData) << cut;
+        EXPECT_TRUE(untouched.isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, JpegVariantTest,
+                         testing::Values("progressive", "grey", "cmyk", "ycck", "progressive cmyk",
+                                         "rgb", "ycbcr with restarts",
+                                         "frame taller than its scan"));

@@ -57,8 +57,11 @@ TEST(TLEAD, PaintsAtZoomAndOffsetsAndShowsChangesOfItsModel) {
     EXPECT_EQ(placedAt(-2).pixelColor(0, 0), QColor(0, 0, 255));  // scrolled past the corner
     lead.setPaintZoomFactor(37);
     EXPECT_EQ(lead.DstWidth(), 3);  // 3.7 truncated
+    const QImage shownBefore = lead.displayImage();
+    EXPECT_EQ(shownBefore.constBits(), lead.picture()->row(0));  // the pixels are not copied
     lead.model().Fill(makeColour(0, 255, 0));
     EXPECT_EQ(lead.displayImage().pixelColor(0, 0), QColor(0, 255, 0));
+    EXPECT_EQ(shownBefore.pixelColor(0, 0), QColor(255, 0, 0));  // the model's write stays its own
     lead.model().clearBitmapList();
     EXPECT_TRUE(lead.displayImage().isNull());
 }
