@@ -19,7 +19,7 @@ constexpr int kStartedLate = 1;
 constexpr int kMaxReseeks = 8;
 // Pages decoded and dropped to reach a page just ahead rather than seeking to it.
 constexpr int kMaxPagesDecodedAhead = 12;
-// Longest run of empty runLength taken as dropped frames; a longer jump in time is a broken
+// Longest run of empty slots taken as dropped frames; a longer jump in time is a broken
 // timestamp and counts as one slot.
 constexpr int kLongestEmptyRun = 250;
 
@@ -63,7 +63,7 @@ int ClipDecoder::open(const QString& file) {
 }
 
 // Pages come from the packets the file holds, read without decoding: headers may claim more
-// or fewer frames than there are. A gap between two packets' times is a run of empty runLength.
+// or fewer frames than there are. A gap between two packets' times is a run of empty slots.
 int ClipDecoder::mapPages() {
     const std::vector<std::int64_t> times = stream_->readPacketTimes();
     if (times.empty()) {
