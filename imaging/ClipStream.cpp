@@ -1,6 +1,7 @@
 #include "imaging/ClipStream.h"
 
 #include <QFile>
+#include <cstring>
 
 #include "imaging/ClipProbe.h"
 #include "imaging/DecoderLimit.h"
@@ -108,6 +109,7 @@ bool ClipStream::seek(std::int64_t ts, bool skipToKeyframe) {
     sawPacket_ = false;
     skipToKeyframe_ = skipToKeyframe;
     landedOnKeyframe_ = true;
+    draining_ = false;
     intact_ = true;
     firstPacketDts_ = AV_NOPTS_VALUE;
     lastPacketDts_ = AV_NOPTS_VALUE;
@@ -131,7 +133,6 @@ bool ClipStream::readStreamPacket() {
             if ((packet_->flags & AV_PKT_FLAG_CORRUPT) == 0 && !skipToKeyframe_) {
                 return true;
             }
-            intact_ = false;
         }
         av_packet_unref(packet_.get());
     }
@@ -169,8 +170,11 @@ bool ClipStream::decodeNext() {
                 intact_ = false;
             }
             av_packet_unref(packet_.get());
-        } else if (avcodec_send_packet(decoder_.get(), nullptr) < 0) {
-            return false;
+        } else {
+            draining_ = true;
+            if (avcodec_send_packet(decoder_.get(), nullptr) < 0) {
+                return false;
+            }
         }
     }
 }
@@ -218,13 +222,20 @@ bool ClipStream::prepareScaler() {
     return scaler_ != nullptr;
 }
 
-std::int64_t ClipStream::countPackets() {
-    std::int64_t count = 0;
+bool ClipStream::timestampsCountChunks() const {
+    return std::strcmp(format_->iformat->name, "avi") == 0;
+}
+
+// A packet cut short by the end of the file is left out, as decoding leaves it out.
+std::vector<std::int64_t> ClipStream::readPacketTimes() {
+    std::vector<std::int64_t> times;
     while (av_read_frame(format_.get(), packet_.get()) >= 0) {
-        count += packet_->stream_index == streamIndex_ ? 1 : 0;
+        if (packet_->stream_index == streamIndex_ && (packet_->flags & AV_PKT_FLAG_CORRUPT) == 0) {
+            times.push_back(packet_->dts);
+        }
         av_packet_unref(packet_.get());
     }
-    return count;
+    return times;
 }
 
 }  // namespace imaging

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 #include "imaging/FfmpegPointers.h"
 #include "imaging/Picture.h"
@@ -37,10 +38,17 @@ class ClipStream {
     bool landedOnKeyframe() const { return landedOnKeyframe_; }
     // dts of the last packet read; AV_NOPTS_VALUE before any.
     std::int64_t lastPacketDts() const { return lastPacketDts_; }
-    // Whether every packet since the last seek reached the decoder and was accepted.
+    // Whether the decoder accepted every packet it was given since the last seek.
     bool isIntactSinceSeek() const { return intact_; }
-    // Counts the packets of the video stream by reading to the end; seek before decoding again.
-    std::int64_t countPackets();
+    // Whether the packets have run out and the decoder is giving the frames it still held.
+    bool isDraining() const { return draining_; }
+    // Whether timestamps count the container's chunks from zero, empty chunks included (AVI),
+    // so that a first packet dated after zero follows empty chunks.
+    bool timestampsCountChunks() const;
+    // The dts of every whole packet of the video stream in file order (AV_NOPTS_VALUE where
+    // unknown), read from where the stream stands to its end without decoding; seek before
+    // decoding again.
+    std::vector<std::int64_t> readPacketTimes();
 
   private:
     int openContainer(const QString& file, const AVInputFormat* format);
@@ -64,6 +72,7 @@ class ClipStream {
     bool intact_ = true;
     bool skipToKeyframe_ = false;
     bool landedOnKeyframe_ = true;
+    bool draining_ = false;
     std::int64_t lastPacketDts_ = AV_NOPTS_VALUE;
     std::int64_t firstPacketDts_ = AV_NOPTS_VALUE;
 };

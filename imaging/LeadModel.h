@@ -63,7 +63,10 @@ class LeadModel {
     // --- Files ---
     // Decodes pages first .. first + count - 1 (1-based; 0 also names the first page), fewer at
     // the end of the file, into a bitmap list whose first item is current. Pictures are read at
-    // 24 bits; other depths give kInvalidArgument. On failure the model is unchanged.
+    // 24 bits; other depths and a negative first page give kInvalidArgument. A failure found
+    // before decoding (arguments, opening, a page the file does not have) leaves the model
+    // unchanged; the old pictures are released before decoding, so a failure while decoding
+    // leaves none.
     int Load(const QString& fileName, int bits, int firstPage, int pageCount);
     // Reads the file's page count into InfoTotalPages.
     int GetFileInfo(const QString& fileName, int flags = 0xFFFF, int pageFlags = 1);

@@ -1,4 +1,6 @@
 // The picture model's file reading: pages of stills and clips into a bitmap list.
+#include <algorithm>
+
 #include "imaging/LeadModel.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Status.h"
@@ -37,27 +39,33 @@ int LeadModel::GetFileInfo(const QString& fileName, int, int) {
 }
 
 int LeadModel::Load(const QString& fileName, int bits, int firstPage, int pageCount) {
-    if (bits != 24 || pageCount < 1) {
+    if (bits != 24 || firstPage < 0 || pageCount < 1) {
         return kInvalidArgument;
     }
     int status = openReader(fileName);
     if (status != kOk) {
         return status;
     }
-    std::vector<Picture> pages;
-    status = reader_->readPages(std::max(firstPage, 1), pageCount, &pages);
-    if (status != kOk) {
+    const int first = std::max(firstPage, 1);
+    if (first > reader_->pageCount()) {
         dropStillReader();
-        return status;
+        return kPageOutOfRange;
     }
-    bitmapDelay_ = reader_->delayMs();
-    infoTotalPages_ = reader_->pageCount();
-    dropStillReader();
-    items_ = std::move(pages);
-    listMode_ = true;
+    // The old pictures go before the new ones are decoded, so that one run at most is held.
+    items_.clear();
+    listMode_ = false;
     index_ = 0;
+    std::vector<Picture> pages;
+    status = reader_->readPages(first, pageCount, &pages);
+    if (status == kOk) {
+        bitmapDelay_ = reader_->delayMs();
+        infoTotalPages_ = reader_->pageCount();
+        items_ = std::move(pages);
+        listMode_ = true;
+    }
+    dropStillReader();
     changed();
-    return kOk;
+    return status;
 }
 
 }  // namespace imaging

@@ -75,7 +75,7 @@ int PictureFileReader::readPages(int firstPage, int count, std::vector<Picture>*
     if (!isOpen()) {
         return kNoBitmap;
     }
-    if (count < 1) {
+    if (firstPage < 1 || count < 1) {
         return kInvalidArgument;
     }
     return isStill_ ? readStillPage(firstPage, out) : clip_.readPages(firstPage, count, out);

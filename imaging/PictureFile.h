@@ -27,9 +27,9 @@ class PictureFileReader {
     // Milliseconds a page is shown: 0 for a still, always positive for a clip.
     int delayMs() const;
     // Replaces *out with pages firstPage .. firstPage + count - 1 (fewer at the end).
-    // kPageOutOfRange for a page the file does not have, kInvalidArgument for a count below 1
-    // or a null out, kNoBitmap when closed, or a decoding failure (also of a still whose file
-    // was damaged since it was opened); *out is empty on failure.
+    // kPageOutOfRange for a page the file does not have, kInvalidArgument for a first page or
+    // a count below 1 or a null out, kNoBitmap when closed, or a decoding failure (also of a still
+    // whose file was damaged since it was opened); *out is empty on failure.
     int readPages(int firstPage, int count, std::vector<Picture>* out);
 
     // The file as given to open(); empty when closed.

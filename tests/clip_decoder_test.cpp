@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QtEndian>
+#include <algorithm>
+
 #include "imaging/ClipDecoder.h"
 #include "imaging/ClipTiming.h"
 #include "imaging/Status.h"
@@ -31,14 +34,48 @@ class ClipDecoderTest : public TempFolderTest, public testing::WithParamInterfac
     const QString path_ = path("clip.avi");
 };
 
-// Reads a run and checks each page shows its own frame number (page p is frame p - 1).
-void expectRun(ClipDecoder& decoder, int first, int count, int expectedPages) {
+// The slot whose frame a page shows: its own, else the last earlier slot with a frame, else
+// the first slot with a frame.
+int shownSlot(int page, const std::vector<int>& emptySlots) {
+    const auto empty = [&](int slot) {
+        return std::find(emptySlots.begin(), emptySlots.end(), slot) != emptySlots.end();
+    };
+    for (int slot = page - 1; slot >= 0; --slot) {
+        if (!empty(slot)) {
+            return slot;
+        }
+    }
+    int first = 0;
+    while (empty(first)) {
+        ++first;
+    }
+    return first;
+}
+
+// Reads a run and checks each page shows the frame of its own slot (page p is slot p - 1).
+void expectRun(ClipDecoder& decoder, int first, int count, int expectedPages,
+               const std::vector<int>& emptySlots = {}) {
     std::vector<Picture> pages;
     ASSERT_EQ(decoder.readPages(first, count, &pages), kOk) << "run at " << first;
     ASSERT_EQ(static_cast<int>(pages.size()), expectedPages) << "run at " << first;
     for (int i = 0; i < expectedPages; ++i) {
-        EXPECT_EQ(testsupport::frameNumberOf(pages[i]), first + i - 1) << "run at " << first;
+        EXPECT_EQ(testsupport::frameNumberOf(pages[i]), shownSlot(first + i, emptySlots))
+            << "run at " << first;
     }
+}
+
+// Frame chunks of an AVI whose data lies whole in the file: what a cut clip still holds.
+int wholeFrameChunks(const QByteArray& avi) {
+    int whole = 0;
+    for (qsizetype at = avi.indexOf("movi") + 4; at + 8 <= avi.size();) {
+        const auto size = qFromLittleEndian<quint32>(avi.constData() + at + 4);
+        if (at + 8 + size > avi.size()) {
+            break;
+        }
+        whole += avi.mid(at + 2, 2) == "dc" || avi.mid(at + 2, 2) == "db" ? 1 : 0;
+        at += 8 + size + size % 2;
+    }
+    return whole;
 }
 
 }  // namespace
@@ -64,41 +101,99 @@ TEST_P(ClipDecoderTest, EveryPageIsItsOwnFrameInAnyOrderAndOthersFail) {
     expectRun(decoder, kFrames - 3, 10, 4);
     expectRun(decoder, 1, kFrames + 100, kFrames);
     EXPECT_EQ(decoder.readPages(kFrames + 1, 1, &pages), kPageOutOfRange);
-    EXPECT_EQ(decoder.readPages(0, 1, &pages), kPageOutOfRange);
-    EXPECT_EQ(decoder.readPages(-5, 10, &pages), kPageOutOfRange);
+    EXPECT_EQ(decoder.readPages(0, 1, &pages), kInvalidArgument);
+    EXPECT_EQ(decoder.readPages(-5, 10, &pages), kInvalidArgument);
     EXPECT_EQ(decoder.readPages(1, 0, &pages), kInvalidArgument);
     EXPECT_EQ(decoder.readPages(1, 1, nullptr), kInvalidArgument);
     expectRun(decoder, kFrames, 1, 1);  // still usable after the failures
 }
 
-TEST_P(ClipDecoderTest, TruncatedClipCorrectsItsCount) {
-    ClipDecoder half, most;
-    openCutCopy(half, 0.5);
-    std::vector<Picture> pages;
-    int decoded = 0;
-    for (int first = 1; first <= half.pageCount() && half.readPages(first, 10, &pages) == kOk;
-         first += 10) {
-        for (const Picture& page : pages) {
-            EXPECT_EQ(testsupport::frameNumberOf(page), decoded++);
+// A cut clip keeps every frame whose data is whole, in order; nothing past them is announced.
+TEST_P(ClipDecoderTest, TruncatedClipKeepsEveryWholeFrame) {
+    for (const double fraction : {0.5, 0.7}) {
+        ClipDecoder decoder;
+        openCutCopy(decoder, fraction);
+        const int whole = wholeFrameChunks(bytesOf(path("cut.avi")));
+        EXPECT_EQ(decoder.pageCount(), whole) << fraction;
+        std::vector<Picture> pages;
+        int decoded = 0, previous = -1;
+        for (int first = 1; decoder.readPages(first, 10, &pages) == kOk; first += 10) {
+            for (const Picture& page : pages) {
+                // A cut B-frame leaves its slot to the frame after it: numbers only increase.
+                const int number = testsupport::frameNumberOf(page);
+                EXPECT_TRUE(number > previous && number <= decoded + 1) << number;
+                previous = number;
+                ++decoded;
+            }
         }
+        EXPECT_EQ(decoded, whole) << fraction;
+        EXPECT_EQ(decoder.pageCount(), whole) << fraction;
+        EXPECT_EQ(decoder.readPages(whole + 1, 1, &pages), kPageOutOfRange);
+        expectRun(decoder, 1, 10, 10);
     }
-    EXPECT_TRUE(decoded > kFrames / 4 && decoded < kFrames) << decoded;
-    EXPECT_EQ(half.pageCount(), decoded);
-    EXPECT_EQ(half.readPages(decoded + 1, 1, &pages), kPageOutOfRange);
-    EXPECT_EQ(half.readPages(kFrames, 1, &pages), kPageOutOfRange);
-    expectRun(half, decoded, 1, 1);
-    // A page beyond the real end fails before anything lowered the count.
-    openCutCopy(most, 0.7);
-    EXPECT_EQ(most.readPages(kFrames - 2, 10, &pages), kPageOutOfRange);
-    EXPECT_TRUE(pages.empty());
-    EXPECT_LT(most.pageCount(), kFrames);
-    expectRun(most, most.pageCount(), 10, 1);
+}
+
+// The count comes from the stream: a header that claims none, fewer or more frames than the
+// file holds, or a container without a count, changes nothing.
+TEST_P(ClipDecoderTest, PageCountIsWhatTheStreamHolds) {
+    const QByteArray avi = bytesOf(path_);
+    std::vector<QString> files = {
+        write("none.avi", testsupport::withHeaderFrameCount(avi, 0)),
+        write("fewer.avi", testsupport::withHeaderFrameCount(avi, kFrames / 2)),
+        write("more.avi", testsupport::withHeaderFrameCount(avi, kFrames + 30))};
+    if (GetParam() != ClipCodec::kRawBgr24) {  // Matroska stores no raw BGR
+        files.push_back(path("clip.mkv"));
+        ASSERT_TRUE(testsupport::writeClip(
+            files.back().toStdString(), GetParam(),
+            {.frames = kFrames, .container = testsupport::ClipContainer::kMatroska}));
+    }
+    for (const QString& file : files) {
+        ClipDecoder decoder;
+        ASSERT_EQ(decoder.open(file), kOk) << file.toStdString();
+        EXPECT_EQ(decoder.pageCount(), kFrames) << file.toStdString();
+        expectRun(decoder, kFrames - 9, 10, 10);
+        expectRun(decoder, 1, 10, 10);
+        std::vector<Picture> pages;
+        EXPECT_EQ(decoder.readPages(kFrames + 1, 1, &pages), kPageOutOfRange);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Codecs, ClipDecoderTest,
                          testing::Values(ClipCodec::kMjpeg, ClipCodec::kMpeg4,
                                          ClipCodec::kMpeg4BFrames, ClipCodec::kH264,
                                          ClipCodec::kRawBgr24, ClipCodec::kHuffyuv),
+                         [](const auto& info) { return testsupport::codecName(info.param); });
+
+// Capture programs write an empty chunk for a dropped frame: its slot is a page showing the
+// frame before it (the first frame when none comes before), so the clip keeps its speed.
+class EmptySlotTest : public TempFolderTest, public testing::WithParamInterface<ClipCodec> {};
+
+TEST_P(EmptySlotTest, EveryPageLoadsAndAnEmptySlotShowsTheFrameBefore) {
+    const std::vector<int> empty = {5, 6, 19, 20, 30, 44};
+    const QString muxed = path("dropped.avi");
+    ASSERT_TRUE(testsupport::writeClip(muxed.toStdString(), GetParam(),
+                                       {.frames = 50, .emptySlots = empty}));
+    const QString captured = path("captured.avi");
+    const std::vector<int> leading = {0, 1, 4, 9};
+    ASSERT_TRUE(testsupport::writeCapturedAvi(captured.toStdString(),
+                                              {.frames = 12, .emptySlots = leading}, 0));
+    for (const auto& [file, emptied, count] :
+         {std::tuple{muxed, empty, 50}, std::tuple{captured, leading, 12}}) {
+        ClipDecoder decoder;
+        ASSERT_EQ(decoder.open(file), kOk);
+        EXPECT_EQ(decoder.pageCount(), count);
+        for (int first = 1; first <= count; first += 10) {
+            expectRun(decoder, first, 10, std::min(10, count - first + 1), emptied);
+        }
+        for (int i = 0; i < count; ++i) {  // every page alone, jumping back and forth
+            expectRun(decoder, i * 7 % count + 1, 1, 1, emptied);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Codecs, EmptySlotTest,
+                         testing::Values(ClipCodec::kMjpeg, ClipCodec::kMpeg4, ClipCodec::kRawBgr24,
+                                         ClipCodec::kHuffyuv),
                          [](const auto& info) { return testsupport::codecName(info.param); });
 
 TEST(ClipTiming, DelayFallsBackThroughRatesToTheDefault) {

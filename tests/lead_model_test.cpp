@@ -110,6 +110,7 @@ TEST(LeadModel, LoadsStillsAndClipRunsAsBitmapListsAndFailsWithoutChange) {
     EXPECT_EQ(lead.Load(clip, 24, 26, 10), kPageOutOfRange);
     EXPECT_EQ(lead.Load(dir.filePath("missing.avi"), 24, 1, 1), kFileNotFound);
     EXPECT_EQ(lead.Load(still, 8, 1, 1), kInvalidArgument);
+    EXPECT_EQ(lead.Load(clip, 24, -1, 10), kInvalidArgument);
     EXPECT_EQ(lead.GetFileInfo(dir.filePath("missing.avi")), kFileNotFound);
     EXPECT_EQ(std::tuple(lead.BitmapListCount(), lead.InfoTotalPages(), lead.BitmapDelay()),
               std::tuple(5, 25, 100));

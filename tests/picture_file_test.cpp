@@ -42,6 +42,7 @@ TEST_F(PictureFileTest, ContentDecidesAndAStillIsDecodedWhenReadAndWatchedOnDisk
     EXPECT_EQ(reader.readPages(2, 1, &pages), kPageOutOfRange);
     EXPECT_TRUE(pages.empty());
     EXPECT_EQ(reader.readPages(1, 0, &pages), kInvalidArgument);
+    EXPECT_EQ(reader.readPages(0, 1, &pages), kInvalidArgument);
     EXPECT_EQ(reader.readPages(1, 1, nullptr), kInvalidArgument);
     QFile file(still_);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));

@@ -4,6 +4,9 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <QFile>
+#include <QtEndian>
+#include <algorithm>
 #include <vector>
 
 #include "imaging/FfmpegPointers.h"
@@ -28,6 +31,20 @@ constexpr CodecSetup kCodecs[] = {
     {"RawBgr24", "rawvideo", AV_PIX_FMT_BGR24, 0},    {"Huffyuv", "huffyuv", AV_PIX_FMT_YUV422P, 0},
 };
 
+// Slot `number` as RGB pixels: bit b of the number as a white or black vertical band b.
+std::vector<std::uint8_t> bandPixels(int number, int width, int height) {
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        rgb[i] = (number >> (i / 3 % width * kBandCount / width)) & 1 ? 255 : 0;
+    }
+    return rgb;
+}
+
+bool isEmptySlot(const ClipOptions& options, int slot) {
+    return std::find(options.emptySlots.begin(), options.emptySlots.end(), slot) !=
+           options.emptySlots.end();
+}
+
 // The muxer, encoder and converter of one clip being written.
 struct ClipWriter {
     OutputContextPtr muxer;
@@ -41,8 +58,9 @@ struct ClipWriter {
         const CodecSetup& setup = kCodecs[static_cast<int>(codec)];
         const AVCodec* codecInfo = avcodec_find_encoder_by_name(setup.encoder);
         AVFormatContext* context = nullptr;
+        const char* container = options.container == ClipContainer::kAvi ? "avi" : "matroska";
         if (codecInfo == nullptr ||
-            avformat_alloc_output_context2(&context, nullptr, "avi", path.c_str()) < 0) {
+            avformat_alloc_output_context2(&context, nullptr, container, path.c_str()) < 0) {
             return false;
         }
         muxer.reset(context);
@@ -59,6 +77,9 @@ struct ClipWriter {
         encoder->gop_size = options.keyframeInterval;
         encoder->max_b_frames = setup.maxBFrames;
         encoder->thread_count = 1;
+        if ((muxer->oformat->flags & AVFMT_GLOBALHEADER) != 0) {
+            encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        }
         if (codec == ClipCodec::kH264) {
             av_opt_set(encoder->priv_data, "preset", "veryfast", 0);
         } else {
@@ -75,12 +96,8 @@ struct ClipWriter {
                avformat_write_header(muxer.get(), nullptr) >= 0;
     }
 
-    // Frame `number` shows bit b of the number as white or black vertical band b.
     bool writeFrame(int number) {
-        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(frame->width) * frame->height * 3);
-        for (std::size_t i = 0; i < rgb.size(); ++i) {
-            rgb[i] = (number >> (i / 3 % frame->width * kBandCount / frame->width)) & 1 ? 255 : 0;
-        }
+        const std::vector<std::uint8_t> rgb = bandPixels(number, frame->width, frame->height);
         const std::uint8_t* source[4] = {rgb.data()};
         const int sourceStride[4] = {frame->width * 3};
         if (av_frame_make_writable(frame.get()) < 0) {
@@ -121,9 +138,117 @@ bool writeClip(const std::string& path, ClipCodec codec, const ClipOptions& opti
     bool ok =
         options.frames >= 1 && options.frames <= kMaxFrames && writer.open(path, codec, options);
     for (int i = 0; ok && i < options.frames; ++i) {
-        ok = writer.writeFrame(i);
+        ok = isEmptySlot(options, i) || writer.writeFrame(i);
     }
     return ok && writer.send(nullptr) && av_write_trailer(writer.muxer.get()) >= 0;
+}
+
+namespace {
+
+// Little-endian RIFF building blocks.
+void put32(QByteArray& out, quint32 value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
+}
+
+void put16(QByteArray& out, quint16 value) {
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 2);
+}
+
+QByteArray chunk(const char* id, const QByteArray& data) {
+    QByteArray out(id, 4);
+    put32(out, static_cast<quint32>(data.size()));
+    return out + data + (data.size() % 2 != 0 ? QByteArray(1, '\0') : QByteArray());
+}
+
+QByteArray list(const char* type, const QByteArray& data) {
+    return chunk("LIST", QByteArray(type, 4) + data);
+}
+
+// Bottom-up BGR rows padded to four bytes; the bands are black or white, so RGB order holds.
+QByteArray dibFrame(int number, int width, int height) {
+    const std::vector<std::uint8_t> rgb = bandPixels(number, width, height);
+    const int rowBytes = width * 3;
+    const int stride = (rowBytes + 3) / 4 * 4;
+    QByteArray out(static_cast<qsizetype>(stride) * height, '\0');
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(rgb.data() + static_cast<std::size_t>(height - 1 - y) * rowBytes, rowBytes,
+                    out.data() + static_cast<qsizetype>(y) * stride);
+    }
+    return out;
+}
+
+QByteArray headerList(const ClipOptions& options, int headerFrames, quint32 frameBytes) {
+    QByteArray avih;
+    for (const quint32 v : {1000000u / options.fps, 0u, 0u, 0x10u, quint32(headerFrames), 0u, 1u,
+                            frameBytes, quint32(options.width), quint32(options.height)}) {
+        put32(avih, v);
+    }
+    avih.append(16, '\0');
+    QByteArray strh("vidsDIB ", 8);
+    for (const quint32 v : {0u, 0u, 0u, 1u, quint32(options.fps), 0u, quint32(headerFrames),
+                            frameBytes, 0xFFFFFFFFu, 0u}) {
+        put32(strh, v);
+    }
+    for (const int v : {0, 0, options.width, options.height}) {
+        put16(strh, static_cast<quint16>(v));
+    }
+    QByteArray strf;
+    for (const quint32 v : {40u, quint32(options.width), quint32(options.height)}) {
+        put32(strf, v);
+    }
+    put16(strf, 1);
+    put16(strf, 24);
+    for (const quint32 v : {0u, frameBytes, 0u, 0u, 0u, 0u}) {
+        put32(strf, v);
+    }
+    return list("hdrl",
+                chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
+}
+
+}  // namespace
+
+bool writeCapturedAvi(const std::string& path, const ClipOptions& options, int headerFrames) {
+    if (options.frames < 1 || options.frames > kMaxFrames || options.width < 1 ||
+        options.height < 1 || options.fps < 1) {
+        return false;
+    }
+    QByteArray movi("movi", 4);
+    QByteArray index;
+    quint32 frameBytes = 0;
+    for (int slot = 0; slot < options.frames; ++slot) {
+        const bool empty = isEmptySlot(options, slot);
+        const QByteArray data =
+            empty ? QByteArray() : dibFrame(slot, options.width, options.height);
+        frameBytes = std::max(frameBytes, static_cast<quint32>(data.size()));
+        index.append("00db", 4);
+        put32(index, empty ? 0u : 0x10u);  // non-empty frames are keyframes
+        put32(index, static_cast<quint32>(movi.size()));
+        put32(index, static_cast<quint32>(data.size()));
+        movi += chunk("00db", data);
+    }
+    const QByteArray body = QByteArray("AVI ", 4) + headerList(options, headerFrames, frameBytes) +
+                            chunk("LIST", movi) + chunk("idx1", index);
+    QFile out(QString::fromStdString(path));
+    return out.open(QIODevice::WriteOnly) && out.write(chunk("RIFF", body)) == body.size() + 8;
+}
+
+QByteArray withHeaderFrameCount(QByteArray avi, quint32 count) {
+    char bytes[4];
+    qToLittleEndian(count, bytes);
+    // Offsets of the count in each header's data: avih dwTotalFrames, strh dwLength and the
+    // extended header's dwTotalFrames.
+    for (const auto& [tag, offset] :
+         {std::pair{"avih", 16}, std::pair{"strh", 32}, std::pair{"dmlh", 0}}) {
+        const qsizetype at = avi.indexOf(tag);
+        if (at >= 0) {
+            avi.replace(at + 8 + offset, 4, bytes, 4);
+        }
+    }
+    return avi;
 }
 
 int frameNumberOf(const imaging::Picture& picture) {
