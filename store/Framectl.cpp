@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <climits>
 
 #include "imaging/Status.h"
 
@@ -137,10 +136,8 @@ int TFrameControl::InsertAfter(const QString& fileName,
     return enter(entry, adopted);
 }
 
-// Makes a just linked entry current and renumbers the store around it. Frame numbers are ints,
-// so a file claiming more frames than the store can still number is cut to what fits.
+// Makes a just linked entry current and renumbers the store around it.
 int TFrameControl::enter(TFrameData* entry, bool adopted) {
-    entry->Count = std::min(entry->Count, INT_MAX - Total);
     if (Current != nullptr) {
         Current->Control->clearBitmapList();
     }
