@@ -2,11 +2,13 @@
 
 #include <exception>
 
+#include "imaging/MemoryReuse.h"
 #include "platform/DialogSeam.h"
 
 PixmoraApplication::PixmoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Pixmora"));
     setApplicationDisplayName(QStringLiteral("Pixmora"));
+    imaging::reuseFreedPictureMemory();
 }
 
 void PixmoraApplication::showEscapedException(const char* what) {
