@@ -194,6 +194,11 @@ void TLEAD::scrollVertically(int value) {
     viewChanged();
 }
 
+QRect TLEAD::pictureArea() const {
+    return rect().adjusted(0, 0, verticalBar_->isVisible() ? -kScrollBarExtent : 0,
+                           horizontalBar_->isVisible() ? -kScrollBarExtent : 0);
+}
+
 void TLEAD::resizeEvent(QResizeEvent*) {
     updateScrollBars();
 }
@@ -230,9 +235,14 @@ void TLEAD::paintEvent(QPaintEvent*) {
     if (hasBitmap()) {
         const QRect target(dstLeft_, dstTop_, DstWidth(), DstHeight());
         painter.save();
-        painter.setClipRect(QRect(clipLeft_, clipTop_, target.width(), target.height()) & rect());
+        painter.setClipRect(QRect(clipLeft_, clipTop_, target.width(), target.height()) &
+                            pictureArea());
         painter.drawImage(target, displayImage());
         painter.restore();
+    }
+    if (horizontalBar_->isVisible() && verticalBar_->isVisible()) {
+        painter.fillRect(verticalBar_->x(), horizontalBar_->y(), kScrollBarExtent, kScrollBarExtent,
+                         palette().window());
     }
     if (!overlay_.empty()) {
         QPen pen(toQRgb(penColour_));

@@ -146,6 +146,8 @@ class TLEAD : public QWidget {
 
   private:
     void updateScrollBars();
+    // The control without its scroll bars.
+    QRect pictureArea() const;
     void scrollHorizontally(int value);
     void scrollVertically(int value);
 
