@@ -19,6 +19,7 @@
 #include "imaging/LeadModel.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Status.h"
+#include "store/Framectl.h"
 
 namespace {
 
@@ -120,15 +121,22 @@ const QString& photoFile() {
     return file;
 }
 
-// The input frame's way in: a work model reads the page count and loads the page, the frame
-// store takes the model over, and *viewer shows the store's picture.
+// The input frame's way in, as the window takes it: a work model reads the page count and
+// loads the page, the input frame store takes the model over, and *viewer shows the store's
+// picture.
 bool loadAsInputFrame(const QString& file, imaging::LeadModel* viewer) {
     auto work = std::make_unique<imaging::LeadModel>();
     if (work->GetFileInfo(file) != imaging::kOk || work->Load(file, 24, 0, 1) != imaging::kOk) {
         return false;
     }
-    const std::unique_ptr<imaging::LeadModel> stored = std::move(work);
-    viewer->setBitmapFrom(*stored);
+    store::TFrameControl inputFrames;
+    const imaging::LeadModel* shown =
+        inputFrames.InsertBefore(file, std::move(work)) == imaging::kOk ? inputFrames.SelectFrame(0)
+                                                                        : nullptr;
+    if (shown == nullptr) {
+        return false;
+    }
+    viewer->setBitmapFrom(*shown);
     return viewer->BitmapWidth() == kPhotoWidth && viewer->BitmapHeight() == kPhotoHeight;
 }
 
