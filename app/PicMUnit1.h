@@ -336,6 +336,7 @@ class TForm1 : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Layout, one area each.
@@ -374,6 +375,8 @@ class TForm1 : public QMainWindow {
     // frames' input frame numbers to 1 and blanks the viewer.
     void forgetAllInput();
 
+    // Sizes the viewer to its picture and centres it in its panel.
+    void placeViewer();
     // The viewer's geometry for the crop arithmetic, and writing a changed one back.
     app::ViewerGeometry viewerGeometry() const;
     void applyViewerGeometry(const app::ViewerGeometry& view);

@@ -3,6 +3,7 @@
 // call it and show the result.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 
 #include "app/PicMUnit1.h"
@@ -47,11 +48,23 @@ void TForm1::ShowInputFrame() {
         LeadIn->setBitmapFrom(*frame);
     }
     LeadIn->setAutoRepaint(true);
+    placeViewer();
+}
+
+void TForm1::placeViewer() {
     const app::ViewerPlacement place = app::placeViewer(LeadIn->DstWidth(), LeadIn->DstHeight(),
                                                         PanelIn->width(), PanelIn->height());
     LeadIn->resize(place.width, place.height);
     Panel10->setGeometry(place.left, place.top, place.width, place.height);
     LeadIn->scrollIntoRange();
+}
+
+// The viewer keeps its place when the window is resized.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PanelIn && event->type() == QEvent::Resize && LeadIn->hasBitmap()) {
+        placeViewer();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::cbScaleOnChange() {

@@ -6,6 +6,7 @@
 
 #include "app/PicMUnit1.h"
 #include "imaging/TLEAD.h"
+#include "platform/TPanel.h"
 #include "platform/TTrackBar.h"
 
 void TForm1::connectHandlers() {
@@ -29,6 +30,7 @@ void TForm1::connectHandlers() {
     connect(LeadIn, &TLEAD::mouseDown, this, &TForm1::LeadInOnMDown);
     connect(LeadIn, &TLEAD::mouseMove, this, &TForm1::LeadInOnMMove);
     connect(LeadIn, &TLEAD::mouseUp, this, &TForm1::LeadInOnMUp);
+    PanelIn->installEventFilter(this);
     for (TTrackBar* bar : {tbRed, tbGreen, tbBlue}) {
         connect(bar, &TTrackBar::valueChanged, this, &TForm1::tbColorOnChange);
     }
