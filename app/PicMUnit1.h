@@ -387,6 +387,8 @@ class TForm1 : public QMainWindow {
     // abbCutSClick and abbCutEClick: `f` is the frame of `button`, `other` the other pair.
     void cropButtonClicked(TABitBtn* button, CropFrame& f, TABitBtn* otherButton, CropFrame& other);
     void endCropEditing(TABitBtn* button, CropFrame& f);
+    // Releases whichever crop button is down, ending its frame's editing as its click does.
+    void releaseCropButton();
 
     QWidget* control(const char* name) const;
     // The executable's folder: where the help document and the pages lie.

@@ -174,13 +174,7 @@ void TForm1::abbInClrClick() {
 // With no input left a crop frame being edited has nothing to stand on: its editing ends, so
 // no outline stays on the empty viewer and no button stays down while it is disabled.
 void TForm1::forgetAllInput() {
-    if (abbCutS->Down()) {
-        abbCutS->setDown(false);
-        abbCutSClick();
-    } else if (abbCutE->Down()) {
-        abbCutE->setDown(false);
-        abbCutEClick();
-    }
+    releaseCropButton();
     SetupFrameBar(1);
     StartRect.FrameNo = 1;
     EndRect.FrameNo = 1;

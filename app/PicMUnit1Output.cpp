@@ -25,13 +25,7 @@ int TForm1::outputFrameCount() const {
 }
 
 void TForm1::tbOutPreOnChange() {
-    if (abbCutS->Down()) {
-        abbCutS->setDown(false);
-        abbCutSClick();
-    } else if (abbCutE->Down()) {
-        abbCutE->setDown(false);
-        abbCutEClick();
-    }
+    releaseCropButton();
     const int position = tbOutPre->Position();
     OutPreFrm->setText(QString::number(position));
     LeadCLF->setBitmapListIndex(position - 1);

@@ -157,6 +157,16 @@ void TForm1::cropButtonClicked(TABitBtn* button, CropFrame& f, TABitBtn* otherBu
     }
 }
 
+void TForm1::releaseCropButton() {
+    if (abbCutS->Down()) {
+        abbCutS->setDown(false);
+        abbCutSClick();
+    } else if (abbCutE->Down()) {
+        abbCutE->setDown(false);
+        abbCutEClick();
+    }
+}
+
 void TForm1::abbCutSClick() {
     cropButtonClicked(abbCutS, StartRect, abbCutE, EndRect);
 }
