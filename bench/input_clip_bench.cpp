@@ -3,13 +3,13 @@
 // The clips are made once per process in a folder removed at exit. Freed picture memory is
 // kept for reuse as the window keeps it; each peak measurement first returns it to the system.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <deque>
 #include <map>
 
+#include "bench/PeakMemory.h"
 #include "imaging/FfmpegPointers.h"
 #include "imaging/LeadModel.h"
 #include "imaging/MemoryReuse.h"
@@ -122,35 +122,6 @@ void BM_OpenFullHdClipAndShowFrame150(benchmark::State& state) {
     }
 }
 
-// A field of /proc/self/status in bytes; -1 when it cannot be read.
-double statusBytes(const QByteArray& field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':')) {
-            return line.mid(field.size() + 1).trimmed().split(' ').first().toDouble() * 1024.0;
-        }
-    }
-    return -1;
-}
-
-// Bytes the resident size grew to at most while `work` ran; -1 when it cannot be measured or
-// the work failed. Freed heap goes back to the system first, so one measurement does not
-// hide in what an earlier one left behind.
-template <typename Work>
-double peakGrowth(Work work) {
-    malloc_trim(0);
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    const double before = statusBytes("VmRSS");
-    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1 || before < 0) {
-        return -1;
-    }
-    clear.close();
-    return work() ? statusBytes("VmHWM") - before : -1;
-}
-
 // The least a reader can do: decode every frame in order, convert each to a 24-bit picture and
 // keep the last ten.
 bool walkWithPlainReader(const QString& file) {
@@ -234,8 +205,9 @@ void BM_PeakMemoryWalkingFullHdClip(benchmark::State& state, bool clearFirst) {
     double model = 0;
     double plain = 0;
     for (auto _ : state) {
-        plain = std::max(plain, peakGrowth([&] { return walkWithPlainReader(file); }));
-        model = std::max(model, peakGrowth([&] { return walkThroughModel(file, clearFirst); }));
+        plain = std::max(plain, bench::peakGrowth([&] { return walkWithPlainReader(file); }));
+        model =
+            std::max(model, bench::peakGrowth([&] { return walkThroughModel(file, clearFirst); }));
         if (file.isEmpty() || plain <= 0 || model <= 0) {
             state.SkipWithError("the walk failed or its peak cannot be measured");
             return;

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/PeakMemory.h"
 #include "imaging/LeadModel.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Status.h"
@@ -54,26 +55,6 @@ QByteArray lyingJpeg() {
     bytes[frame + 7] = static_cast<char>(kClaimedWidth >> 8);
     bytes[frame + 8] = static_cast<char>(kClaimedWidth & 0xFF);
     return bytes;
-}
-
-// A field of /proc/self/status in bytes; -1 when it cannot be read.
-double statusBytes(const QByteArray& field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':')) {
-            return line.mid(field.size() + 1).trimmed().split(' ').first().toDouble() * 1024.0;
-        }
-    }
-    return -1;
-}
-
-// Lets the peak resident size start again from the present one.
-bool resetPeakResidentSize() {
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
 }
 
 bool writeFile(const QString& file, const QByteArray& bytes) {
@@ -178,18 +159,14 @@ void BM_PhotoJpegAsInputFramePeakMemory(benchmark::State& state) {
     double peak = 0;
     state.SetLabel("peak_MiB <= target_MiB");
     for (auto _ : state) {
-        const bool reset = resetPeakResidentSize();
-        const double before = statusBytes("VmRSS");
-        if (!reset || before < 0) {
-            state.SkipWithError("the peak resident size cannot be measured");
-            return;
-        }
         imaging::LeadModel viewer;
-        if (!loadAsInputFrame(photoFile(), &viewer)) {
-            state.SkipWithError("the JPEG did not load");
+        const double growth =
+            bench::peakGrowth([&viewer] { return loadAsInputFrame(photoFile(), &viewer); });
+        if (growth < 0) {
+            state.SkipWithError("the JPEG did not load or the peak cannot be measured");
             return;
         }
-        peak = std::max(peak, statusBytes("VmHWM") - before);
+        peak = std::max(peak, growth);
     }
     const double pictureBytes = double{kPhotoWidth} * kPhotoHeight * 3;
     state.counters["file_MiB"] = static_cast<double>(QFile(photoFile()).size()) / kMiB;
@@ -213,18 +190,15 @@ void BM_LargeStillPeakMemory(benchmark::State& state) {
     double peak = 0;
     state.SetLabel("peak_MiB <= target_MiB");
     for (auto _ : state) {
-        const bool reset = resetPeakResidentSize();
-        const double before = statusBytes("VmRSS");
-        if (!reset || before < 0) {
-            state.SkipWithError("the peak resident size cannot be measured");
-            return;
-        }
         std::vector<imaging::Picture> pages;
-        if (!loadLikeTheControl(file, &pages) || pages.front().width() != kClaimedWidth) {
-            state.SkipWithError("the JPEG did not load");
+        const double growth = bench::peakGrowth([&] {
+            return loadLikeTheControl(file, &pages) && pages.front().width() == kClaimedWidth;
+        });
+        if (growth < 0) {
+            state.SkipWithError("the JPEG did not load or the peak cannot be measured");
             return;
         }
-        peak = std::max(peak, statusBytes("VmHWM") - before);
+        peak = std::max(peak, growth);
     }
     const double pixels = double{kClaimedWidth} * kClaimedHeight;
     state.counters["file_bytes"] = static_cast<double>(jpeg.size());
