@@ -43,6 +43,7 @@ void TForm1::ShowInputFrame() {
     LeadIn->setPaintZoomFactor(scalePercent());
     const imaging::LeadModel* frame = InputFrames->SelectFrame(FrmNo->text().toInt() - 1);
     LeadIn->setAutoRepaint(false);
+    LeadIn->clearOverlay();
     LeadIn->releaseBitmap();
     if (frame != nullptr) {
         LeadIn->setBitmapFrom(*frame);
@@ -124,6 +125,7 @@ void TForm1::showCropFrameOnViewer(CropFrame& f) {
     CenterOnFrame(f);
     PreviewCrop(f);
     DrawCropFrame(f);
+    ShowFrameStatus(f);
 }
 
 void TForm1::endCropEditing(TABitBtn* button, CropFrame& f) {
@@ -133,6 +135,7 @@ void TForm1::endCropEditing(TABitBtn* button, CropFrame& f) {
         DrawCropFrame(f);
         f.Shown = false;
     }
+    ShowFrameStatus(f);
 }
 
 void TForm1::cropButtonClicked(TABitBtn* button, CropFrame& f, TABitBtn* otherButton,

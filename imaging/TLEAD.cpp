@@ -66,6 +66,11 @@ int TLEAD::DrawRectangle(int left, int top, int width, int height) {
     return model_.drawOutline(r, penWidth_, penColour_);
 }
 
+void TLEAD::clearOverlay() {
+    overlay_.clear();
+    viewChanged();
+}
+
 // --- View ---
 
 void TLEAD::setPaintSizeMode(int mode) {

@@ -90,6 +90,9 @@ class TLEAD : public QWidget {
     // into it).
     int DrawRectangle(int left, int top, int width, int height);
     const std::vector<QRect>& overlayRectangles() const { return overlay_; }
+    // Removes every outline, as showing a new picture does on a control that draws outlines
+    // onto its display.
+    void clearOverlay();
 
     // --- View ---
     // How the picture is painted: stretched over the whole control, or at PaintZoomFactor

@@ -157,6 +157,13 @@ TEST_F(InputPageTest, TheFrameNumberFieldTakesOnlyNumbersOfShownFrames) {
         EXPECT_EQ(form->FrmNo->text(), QStringLiteral("7")) << typed;
     }
     EXPECT_EQ(shownFrameNumber(), 6);
+    // A crop frame being edited moves with the shown frame, with one outline.
+    form->abbCutE->click();
+    typeFrameNumber(QStringLiteral("9"));
+    EXPECT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
+    EXPECT_EQ(form->EndRect.FrameNo, 9);
+    EXPECT_TRUE(form->StatusBar1->panelText(1).startsWith(QStringLiteral("End 9:")));
+    form->abbCutE->click();
     form->tbInFrame->setPosition(20);
     EXPECT_EQ(std::pair(form->FrmNo->text(), shownFrameNumber()),
               std::pair(QStringLiteral("20"), 19));
