@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CropEditing.h"
@@ -20,16 +21,13 @@ Edges scrollOf(const ViewerGeometry& v) {
     return {v.dstLeft, v.dstTop, v.clipLeft, v.clipTop};
 }
 
-// Larger than its control both ways: both scroll bars, so the view scrolls 400 - (200 - 17) =
-// 217 pixels horizontally and 300 - (150 - 17) = 167 vertically.
-ViewerGeometry scrolledViewer() {
-    return {.pictureWidth = 400, .pictureHeight = 300, .controlWidth = 200, .controlHeight = 150};
-}
-
-// A picture that fits: the control is the picture's size and nothing scrolls.
-ViewerGeometry fittingViewer() {
-    return {.pictureWidth = 100, .pictureHeight = 50, .controlWidth = 100, .controlHeight = 50};
-}
+// Both scroll bars: the view scrolls 400 - (200 - 17) = 217 pixels across, 300 - (150 - 17) =
+// 167 down.
+constexpr ViewerGeometry kScrolled{
+    .pictureWidth = 400, .pictureHeight = 300, .controlWidth = 200, .controlHeight = 150};
+// The control is the picture's size: nothing scrolls.
+constexpr ViewerGeometry kFitting{
+    .pictureWidth = 100, .pictureHeight = 50, .controlWidth = 100, .controlHeight = 50};
 
 TEST(CropEditing, GrabBandsAndCursors) {
     ViewerGeometry view{.dstLeft = -5};
@@ -51,7 +49,7 @@ TEST(CropEditing, GrabBandsAndCursors) {
 }
 
 TEST(CropEditing, ResizeStopsAtTenPixels) {
-    ViewerGeometry view = scrolledViewer();
+    ViewerGeometry view = kScrolled;
     CropFrame f{20, 20, 40, 40};
     EXPECT_FALSE(dragFrame(f, view, kZoneRight, 0, 0, 0));
     EXPECT_TRUE(dragFrame(f, view, kZoneRight, 0, -10, 0));
@@ -83,7 +81,7 @@ TEST(CropEditing, RatioDerivesTheOtherEdgeFromTheSizeBeforeTheStep) {
         dragFrame(f, view, s.zone, s.ratio, s.dx, s.dy);
         EXPECT_EQ(edgesOf(f), s.expected) << "zone " << s.zone << " step " << s.dx << "," << s.dy;
     }
-    ViewerGeometry view = scrolledViewer();
+    ViewerGeometry view = kScrolled;
     CropFrame f{0, 0, 200, 50};
     const float ratio = aspectRatioOf(f);
     dragFrame(f, view, kZoneBottomRight, ratio, 8, 0);
@@ -93,8 +91,8 @@ TEST(CropEditing, RatioDerivesTheOtherEdgeFromTheSizeBeforeTheStep) {
     EXPECT_EQ(aspectRatioOf(CropFrame{5, 0, 5, 9}), 0.0f);
 }
 
-TEST(CropEditing, FrameStaysInsideThePictureThatFitsWithoutScrolling) {
-    ViewerGeometry view = fittingViewer();
+TEST(CropEditing, FrameStaysInsideThePicture) {
+    ViewerGeometry view = kFitting;
     CropFrame f{5, 5, 55, 35};
     dragFrame(f, view, kZoneInside, 0, -20, -9);
     EXPECT_EQ(edgesOf(f), (Edges{0, 0, 50, 30}));  // as far as it goes, same size
@@ -105,16 +103,25 @@ TEST(CropEditing, FrameStaysInsideThePictureThatFitsWithoutScrolling) {
     dragFrame(f, view, kZoneBottomLeft, 0, -8, 30);  // past the left edge as well
     EXPECT_EQ(edgesOf(f), (Edges{0, 0, 100, 50}));
     EXPECT_EQ(scrollOf(view), (Edges{0, 0, 0, 0}));  // never scrolled, nor right of 0
+
+    // After a zoom change, a frame past the right or bottom edge moves back keeping its size.
+    for (auto [frame, after] :
+         std::vector<std::pair<CropFrame, Edges>>{{{20, 10, 80, 40}, {20, 10, 80, 40}},
+                                                  {{30, 10, 180, 40}, {0, 10, 100, 40}},
+                                                  {{90, 45, 120, 60}, {70, 35, 100, 50}}}) {
+        fitFrameToImage(frame, 100, 50);
+        EXPECT_EQ(edgesOf(frame), after);
+    }
 }
 
 TEST(CropEditing, ViewFollowsTheEditedEdgeWithinThePicture) {
-    ViewerGeometry view = scrolledViewer();
+    ViewerGeometry view = kScrolled;
     CropFrame f{10, 10, 150, 100};
     dragFrame(f, view, kZoneRight, 0, 50, 0);  // right edge 200 needs 17 more pixels
     EXPECT_EQ(scrollOf(view), (Edges{-17, 0, -17, 0}));
 
     f = {100, 10, 180, 60};
-    view = scrolledViewer();
+    view = kScrolled;
     dragFrame(f, view, kZoneInside, 0, 10, 0);  // past the visible edge: the view moves with it
     EXPECT_EQ(view.dstLeft, -10);
     view.dstLeft = view.clipLeft = -120;
@@ -129,27 +136,16 @@ TEST(CropEditing, ViewFollowsTheEditedEdgeWithinThePicture) {
     EXPECT_EQ(scrollOf(view), (Edges{-217, -152, -217, -152}));
 }
 
-TEST(CropEditing, FitAfterZoomChange) {
-    for (const auto& [before, after] :
-         std::vector<std::array<Edges, 2>>{{{{20, 10, 80, 40}, {20, 10, 80, 40}}},
-                                           {{{30, 10, 180, 40}, {0, 10, 100, 40}}},
-                                           {{{90, 45, 120, 60}, {70, 35, 100, 50}}}}) {
-        CropFrame f{before[0], before[1], before[2], before[3]};
-        fitFrameToImage(f, 100, 50);
-        EXPECT_EQ(edgesOf(f), after);
-    }
-}
-
 TEST(CropEditing, CentringScrollsWithinThePicture) {
     struct Centre {
         ViewerGeometry view;
         CropFrame frame;
         int dstLeft, dstTop;
     };
-    for (const Centre& c : std::vector<Centre>{{scrolledViewer(), {5, 5, 55, 35}, 0, 0},
-                                               {scrolledViewer(), {200, 150, 260, 190}, -131, -96},
-                                               {scrolledViewer(), {380, 280, 400, 300}, -217, -167},
-                                               {fittingViewer(), {60, 30, 90, 45}, 0, 0}}) {
+    for (const Centre& c : std::vector<Centre>{{kScrolled, {5, 5, 55, 35}, 0, 0},
+                                               {kScrolled, {200, 150, 260, 190}, -131, -96},
+                                               {kScrolled, {380, 280, 400, 300}, -217, -167},
+                                               {kFitting, {60, 30, 90, 45}, 0, 0}}) {
         ViewerGeometry view = c.view;
         CropFrame f = c.frame;
         centerOnFrame(f, view, 7);
@@ -158,7 +154,7 @@ TEST(CropEditing, CentringScrollsWithinThePicture) {
     }
 }
 
-TEST(CropEditing, DefaultFrameSize) {
+TEST(CropEditing, FrameSizeAndViewerPlaceFollowThePicture) {
     std::vector<std::array<int, 2>> sizes;
     for (const auto& [w, h] :
          std::vector<std::array<int, 2>>{{400, 44}, {203, 55}, {1000, 800}, {160, 120}, {0, 120}}) {
@@ -168,9 +164,7 @@ TEST(CropEditing, DefaultFrameSize) {
     EXPECT_EQ(sizes, (std::vector<std::array<int, 2>>{
                          {161, 43}, {202, 54}, {202, 54}, {158, 42}, {0, 0}}));
     EXPECT_EQ(defaultFrameSize(160, 120, 0, 55).width, 0);
-}
 
-TEST(CropEditing, ViewerPlacement) {
     std::vector<Edges> placements;
     for (const auto& [w, h] :
          std::vector<std::array<int, 2>>{{100, 50}, {300, 50}, {100, 150}, {300, 200}, {195, 50}}) {
