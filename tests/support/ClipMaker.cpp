@@ -4,8 +4,8 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <QDataStream>
 #include <QFile>
-#include <QtEndian>
 #include <algorithm>
 #include <vector>
 
@@ -41,8 +41,7 @@ std::vector<std::uint8_t> bandPixels(int number, int width, int height) {
 }
 
 bool isEmptySlot(const ClipOptions& options, int slot) {
-    return std::find(options.emptySlots.begin(), options.emptySlots.end(), slot) !=
-           options.emptySlots.end();
+    return std::ranges::find(options.emptySlots, slot) != options.emptySlots.end();
 }
 
 // The muxer, encoder and converter of one clip being written.
@@ -127,6 +126,46 @@ struct ClipWriter {
     }
 };
 
+// Little-endian words, as RIFF chunks hold them.
+template <typename... Words>
+QByteArray words(Words... values) {
+    QByteArray out;
+    QDataStream stream(&out, QIODevice::WriteOnly);
+    stream.setByteOrder(QDataStream::LittleEndian);
+    (stream << ... << values);
+    return out;
+}
+
+QByteArray chunk(const char* id, const QByteArray& data) {
+    return QByteArray(id, 4) + words(quint32(data.size())) + data +
+           QByteArray(data.size() % 2, '\0');
+}
+
+QByteArray list(const char* type, const QByteArray& data) {
+    return chunk("LIST", QByteArray(type, 4) + data);
+}
+
+// 24-bit rows padded to four bytes. The bands are vertical and black or white, so every row is
+// the same and neither the bottom-up order nor BGR order changes anything.
+QByteArray dibFrame(int number, int width, int height) {
+    const std::vector<std::uint8_t> rgb = bandPixels(number, width, 1);
+    QByteArray row(reinterpret_cast<const char*>(rgb.data()), width * 3);
+    return row.leftJustified((width * 3 + 3) / 4 * 4, '\0').repeated(height);
+}
+
+QByteArray headerList(const ClipOptions& options, quint32 headerFrames, quint32 frameBytes) {
+    const quint32 width = options.width, height = options.height, fps = options.fps;
+    const QByteArray avih = words(1000000 / fps, 0u, 0u, 0x10u, headerFrames, 0u, 1u, frameBytes,
+                                  width, height, quint64(0), quint64(0));
+    const QByteArray strh = QByteArray("vidsDIB ", 8) +
+                            words(0u, 0u, 0u, 1u, fps, 0u, headerFrames, frameBytes, 0xFFFFFFFFu,
+                                  0u, quint16(0), quint16(0), quint16(width), quint16(height));
+    const QByteArray strf =
+        words(40u, width, height, quint16(1), quint16(24), 0u, frameBytes, 0u, 0u, 0u, 0u);
+    return list("hdrl",
+                chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
+}
+
 }  // namespace
 
 const char* codecName(ClipCodec codec) {
@@ -143,74 +182,6 @@ bool writeClip(const std::string& path, ClipCodec codec, const ClipOptions& opti
     return ok && writer.send(nullptr) && av_write_trailer(writer.muxer.get()) >= 0;
 }
 
-namespace {
-
-// Little-endian RIFF building blocks.
-void put32(QByteArray& out, quint32 value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
-
-void put16(QByteArray& out, quint16 value) {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-QByteArray chunk(const char* id, const QByteArray& data) {
-    QByteArray out(id, 4);
-    put32(out, static_cast<quint32>(data.size()));
-    return out + data + (data.size() % 2 != 0 ? QByteArray(1, '\0') : QByteArray());
-}
-
-QByteArray list(const char* type, const QByteArray& data) {
-    return chunk("LIST", QByteArray(type, 4) + data);
-}
-
-// Bottom-up BGR rows padded to four bytes; the bands are black or white, so RGB order holds.
-QByteArray dibFrame(int number, int width, int height) {
-    const std::vector<std::uint8_t> rgb = bandPixels(number, width, height);
-    const int rowBytes = width * 3;
-    const int stride = (rowBytes + 3) / 4 * 4;
-    QByteArray out(static_cast<qsizetype>(stride) * height, '\0');
-    for (int y = 0; y < height; ++y) {
-        std::copy_n(rgb.data() + static_cast<std::size_t>(height - 1 - y) * rowBytes, rowBytes,
-                    out.data() + static_cast<qsizetype>(y) * stride);
-    }
-    return out;
-}
-
-QByteArray headerList(const ClipOptions& options, int headerFrames, quint32 frameBytes) {
-    QByteArray avih;
-    for (const quint32 v : {1000000u / options.fps, 0u, 0u, 0x10u, quint32(headerFrames), 0u, 1u,
-                            frameBytes, quint32(options.width), quint32(options.height)}) {
-        put32(avih, v);
-    }
-    avih.append(16, '\0');
-    QByteArray strh("vidsDIB ", 8);
-    for (const quint32 v : {0u, 0u, 0u, 1u, quint32(options.fps), 0u, quint32(headerFrames),
-                            frameBytes, 0xFFFFFFFFu, 0u}) {
-        put32(strh, v);
-    }
-    for (const int v : {0, 0, options.width, options.height}) {
-        put16(strh, static_cast<quint16>(v));
-    }
-    QByteArray strf;
-    for (const quint32 v : {40u, quint32(options.width), quint32(options.height)}) {
-        put32(strf, v);
-    }
-    put16(strf, 1);
-    put16(strf, 24);
-    for (const quint32 v : {0u, frameBytes, 0u, 0u, 0u, 0u}) {
-        put32(strf, v);
-    }
-    return list("hdrl",
-                chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
-}
-
-}  // namespace
-
 bool writeCapturedAvi(const std::string& path, const ClipOptions& options, int headerFrames) {
     if (options.frames < 1 || options.frames > kMaxFrames || options.width < 1 ||
         options.height < 1 || options.fps < 1) {
@@ -220,14 +191,13 @@ bool writeCapturedAvi(const std::string& path, const ClipOptions& options, int h
     QByteArray index;
     quint32 frameBytes = 0;
     for (int slot = 0; slot < options.frames; ++slot) {
-        const bool empty = isEmptySlot(options, slot);
-        const QByteArray data =
-            empty ? QByteArray() : dibFrame(slot, options.width, options.height);
+        const QByteArray data = isEmptySlot(options, slot)
+                                    ? QByteArray()
+                                    : dibFrame(slot, options.width, options.height);
         frameBytes = std::max(frameBytes, static_cast<quint32>(data.size()));
-        index.append("00db", 4);
-        put32(index, empty ? 0u : 0x10u);  // non-empty frames are keyframes
-        put32(index, static_cast<quint32>(movi.size()));
-        put32(index, static_cast<quint32>(data.size()));
+        // Non-empty frames are keyframes.
+        index +=
+            "00db" + words(data.isEmpty() ? 0u : 0x10u, quint32(movi.size()), quint32(data.size()));
         movi += chunk("00db", data);
     }
     const QByteArray body = QByteArray("AVI ", 4) + headerList(options, headerFrames, frameBytes) +
@@ -237,15 +207,13 @@ bool writeCapturedAvi(const std::string& path, const ClipOptions& options, int h
 }
 
 QByteArray withHeaderFrameCount(QByteArray avi, quint32 count) {
-    char bytes[4];
-    qToLittleEndian(count, bytes);
     // Offsets of the count in each header's data: avih dwTotalFrames, strh dwLength and the
     // extended header's dwTotalFrames.
     for (const auto& [tag, offset] :
          {std::pair{"avih", 16}, std::pair{"strh", 32}, std::pair{"dmlh", 0}}) {
         const qsizetype at = avi.indexOf(tag);
         if (at >= 0) {
-            avi.replace(at + 8 + offset, 4, bytes, 4);
+            avi.replace(at + 8 + offset, 4, words(count));
         }
     }
     return avi;
