@@ -12,12 +12,18 @@ using platform::writeFileSafely;
 
 class SaveFileTest : public TempFolderTest {};
 
-TEST_F(SaveFileTest, ReplacesTheWholeFileAndLeavesNoSibling) {
+// Where the folder refuses new files, the file itself is written in place, as a whole too.
+TEST_F(SaveFileTest, ReplacesTheWholeFileAndLeavesNoSiblingAlsoInPlace) {
     const QString file = write("a.bin", QByteArray(5000, 'x'));
     ASSERT_EQ(writeFileSafely(file, "short"), platform::kSaveOk);
     EXPECT_EQ(bytesOf(file), "short");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"a.bin"});
     EXPECT_EQ(writeFileSafely(path("missing/a.bin"), "x"), platform::kSaveOpenFailed);
+    FolderRefusingNewFiles lock(dir_.path());
+    ASSERT_TRUE(lock.active());
+    EXPECT_EQ(writeFileSafely(file, "new"), platform::kSaveOk);
+    EXPECT_EQ(bytesOf(file), "new");
+    EXPECT_EQ(writeFileSafely(path("b.bin"), "new"), platform::kSaveOpenFailed);
 }
 
 // A full disk often fails only the last buffered write, which the final commit does not report.
@@ -31,15 +37,6 @@ TEST_F(SaveFileTest, FailedLastWriteKeepsThePreviousFile) {
         EXPECT_EQ(bytesOf(file), "previous") << size;
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"a.bin"}) << size;
     }
-}
-
-TEST_F(SaveFileTest, FolderThatRefusesNewFilesIsWrittenInPlace) {
-    const QString file = write("a.bin", "previous content");
-    FolderRefusingNewFiles lock(dir_.path());
-    ASSERT_TRUE(lock.active());
-    EXPECT_EQ(writeFileSafely(file, "new"), platform::kSaveOk);
-    EXPECT_EQ(bytesOf(file), "new");
-    EXPECT_EQ(writeFileSafely(path("b.bin"), "new"), platform::kSaveOpenFailed);
 }
 
 }  // namespace
