@@ -34,7 +34,6 @@ TEST(PanelColour, ReductionUsesTheValuePlaneAndNearestGreys) {
 }
 
 TEST(PanelColour, TintArithmetic) {
-    EXPECT_EQ(produce::backColorCode(3, 1, 0), 52);  // red index 3, green 1, blue 0
     LeadModel lead;
     lead.setBitmap(Picture(4, 1, 2));
     produce::tintPanelPalette(lead, 52, kDefaultChannelLevels);
