@@ -54,11 +54,13 @@ int TLEAD::DrawRectangle(int left, int top, int width, int height) {
     }
     const QRect r(left, top, width, height);
     if (drawMode_ == kDrawModeXorPen) {
-        const auto found = std::find(overlay_.begin(), overlay_.end(), r);
+        // Kept relative to the picture, so an outline scrolls with it.
+        const QRect onPicture = r.translated(-dstLeft_, -dstTop_);
+        const auto found = std::find(overlay_.begin(), overlay_.end(), onPicture);
         if (found != overlay_.end()) {
             overlay_.erase(found);
         } else {
-            overlay_.push_back(r);
+            overlay_.push_back(onPicture);
         }
         viewChanged();
         return kOk;
@@ -257,7 +259,7 @@ void TLEAD::paintEvent(QPaintEvent*) {
         painter.setBrush(Qt::NoBrush);
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         for (const QRect& r : overlay_) {
-            painter.drawRect(r);
+            painter.drawRect(r.translated(dstLeft_, dstTop_));
         }
     }
 }

@@ -89,6 +89,7 @@ class TLEAD : public QWidget {
     // Left, top, width, height in control coordinates (the picture's pixels when drawing
     // into it).
     int DrawRectangle(int left, int top, int width, int height);
+    // The outlines, relative to the picture's top-left corner (DstLeft, DstTop).
     const std::vector<QRect>& overlayRectangles() const { return overlay_; }
     // Removes every outline, as showing a new picture does on a control that draws outlines
     // onto its display.
