@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "app/PicMUnit1.h"
@@ -27,13 +28,16 @@ QString userSettingsFile() {
 
 class SettingsTest : public TempFolderTest {
   protected:
-    // The per-user folder is Qt's test folder, and its settings file is removed around each test.
+    // The per-user folder is Qt's test folder under a home of this test's own, so tests that run
+    // at the same time never share a per-user settings file.
     void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
-        QFile::remove(userSettingsFile());
         TempFolderTest::SetUp();
+        ASSERT_TRUE(home_.isValid());
+        previousHome_ = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home_.path()));
+        QStandardPaths::setTestModeEnabled(true);
     }
-    void TearDown() override { QFile::remove(userSettingsFile()); }
+    void TearDown() override { qputenv("HOME", previousHome_); }
     QString iniPath() const { return path("pixmora.INI"); }
     Settings readFrom(const QByteArray& text) const {
         write("pixmora.INI", text);
@@ -57,6 +61,8 @@ class SettingsTest : public TempFolderTest {
         form.reset();
     }
 
+    QTemporaryDir home_;
+    QByteArray previousHome_;
     ScriptedDialogs dialogs;
     std::unique_ptr<TForm1> form;
 };
