@@ -70,6 +70,7 @@ TForm1::TForm1(const QString& basePath, QWidget* parent)
     for (TLEAD* lead : findChildren<TLEAD*>()) {
         lead->setFocusPolicy(Qt::NoFocus);
     }
+    setupPlayers();
     connectHandlers();
     frmMainOnCreate();
 }

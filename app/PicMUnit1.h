@@ -7,6 +7,7 @@
 
 #include "app/Availability.h"
 #include "app/CropEditing.h"
+#include "app/FramePlayer.h"
 #include "app/SettingsFile.h"
 #include "imaging/LeadModel.h"
 #include "imaging/TLEADDlg.h"
@@ -312,6 +313,14 @@ class TForm1 : public QMainWindow {
     void abbGetPImageClick();
     void abbHPAccessClick();
     void cbDitherOnChange();
+    void abbInFramePlayClick();
+    void abbInFramePauseClick();
+    void abbInFrameStopClick();
+    void timerInOnTimer();
+    void abbInFrameTopClick();
+    void abbInFrameBackClick();
+    void abbInFrameNextClick();
+    void abbInFrameEndClick();
     void abbIPClick();
     void abbDelPicClick();
     void abbInClrClick();
@@ -351,6 +360,9 @@ class TForm1 : public QMainWindow {
     void setupComponents();
     void setupWorkControls();
     void connectHandlers();
+    void setupPlayers();
+    // Shows the input player's state on its play and pause buttons.
+    void showInputPlayerState();
 
     // Construction and start-up steps.
     void readSettingsFile();
@@ -399,6 +411,7 @@ class TForm1 : public QMainWindow {
     int sliderColorCode() const;
     produce::OutputLists outputLists();
 
+    app::FramePlayer* inputPlayer_ = nullptr;
     QString basePath_;
     QString settingsFile_;
 };

@@ -16,6 +16,13 @@ void TForm1::connectHandlers() {
     connect(abbGetPImage, &TABitBtn::clicked, this, &TForm1::abbGetPImageClick);
     connect(abbHPAccess, &TABitBtn::clicked, this, &TForm1::abbHPAccessClick);
     connect(cbDither, &QComboBox::activated, this, &TForm1::cbDitherOnChange);
+    connect(abbInFramePlay, &TABitBtn::clicked, this, &TForm1::abbInFramePlayClick);
+    connect(abbInFramePause, &TABitBtn::clicked, this, &TForm1::abbInFramePauseClick);
+    connect(abbInFrameStop, &TABitBtn::clicked, this, &TForm1::abbInFrameStopClick);
+    connect(abbInFrameTop, &TABitBtn::clicked, this, &TForm1::abbInFrameTopClick);
+    connect(abbInFrameBack, &TABitBtn::clicked, this, &TForm1::abbInFrameBackClick);
+    connect(abbInFrameNext, &TABitBtn::clicked, this, &TForm1::abbInFrameNextClick);
+    connect(abbInFrameEnd, &TABitBtn::clicked, this, &TForm1::abbInFrameEndClick);
     connect(abbInPic, &TABitBtn::clicked, this, &TForm1::abbIPClick);
     connect(abbDelPic, &TABitBtn::clicked, this, &TForm1::abbDelPicClick);
     connect(abbInClr, &TABitBtn::clicked, this, &TForm1::abbInClrClick);

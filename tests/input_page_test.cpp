@@ -170,6 +170,32 @@ TEST_F(InputPageTest, TheFrameNumberFieldTakesOnlyNumbersOfShownFrames) {
               std::pair(QStringLiteral("20"), 19));
 }
 
+// The input player starts at the first frame, stops by itself at the last, and steps.
+TEST_F(InputPageTest, TheInputPlayerPlaysToTheLastFrameAndSteps) {
+    load(clip("four.avi", 4, 20));
+    typeFrameNumber(QStringLiteral("3"));
+    form->abbInFramePlay->click();
+    EXPECT_TRUE(form->TimerIn->isActive());
+    EXPECT_FALSE(form->abbInPic->isEnabled());
+    EXPECT_EQ(form->tbInFrame->Position(), 1);
+    for (const int expected : {2, 3, 4, 4}) {
+        form->timerInOnTimer();
+        EXPECT_EQ(std::pair(form->tbInFrame->Position(), shownFrameNumber()),
+                  std::pair(expected, expected - 1));
+    }
+    EXPECT_FALSE(form->TimerIn->isActive() || form->abbInFramePlay->Down());
+    EXPECT_TRUE(form->abbInPic->isEnabled());
+    form->abbInFrameBack->click();
+    form->abbInFrameBack->click();
+    EXPECT_EQ(form->tbInFrame->Position(), 2);
+    form->abbInFrameEnd->click();
+    form->abbInFrameNext->click();
+    EXPECT_EQ(form->tbInFrame->Position(), 4);
+    form->abbInFrameTop->click();
+    form->abbInFrameBack->click();
+    EXPECT_EQ(form->tbInFrame->Position(), 1);
+}
+
 TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailable) {
     load(clip("four.avi", 4));
     // With one frame the player has nothing to play; cropping is possible.
