@@ -107,7 +107,13 @@ void TForm1::GoToInputFrame(int n) {
         DrawCropFrame(StartRect);
         StartRect.Shown = abbCutS->Down();
     }
-    tbInFrame->setPosition(n);
+    // The frame is shown again even when the bar is there already, so an erased crop frame is
+    // drawn back.
+    if (tbInFrame->Position() == n) {
+        tbInFrameOnChange();
+    } else {
+        tbInFrame->setPosition(n);
+    }
 }
 
 void TForm1::tbInFrameOnChange() {

@@ -173,6 +173,12 @@ TEST_F(InputPageTest, TheFrameNumberFieldTakesOnlyNumbersOfShownFrames) {
 // The input player starts at the first frame, stops by itself at the last, and steps.
 TEST_F(InputPageTest, TheInputPlayerPlaysToTheLastFrameAndSteps) {
     load(clip("four.avi", 4, 20));
+    // Playing from the first frame while a crop frame is edited keeps its outline.
+    form->abbCutS->click();
+    form->abbInFramePlay->click();
+    EXPECT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
+    form->abbInFrameStopClick();
+    form->abbCutS->click();
     typeFrameNumber(QStringLiteral("3"));
     form->abbInFramePlay->click();
     EXPECT_TRUE(form->TimerIn->isActive());
