@@ -16,6 +16,7 @@
 #include "platform/TUpDown.h"
 #include "store/Framectl.h"
 #include "store/OutputStore.h"
+#include "store/Undoctl.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ CropFrame initialFrame(int right, int bottom, std::int32_t kind) {
 TForm1::TForm1(const QString& basePath, QWidget* parent)
     : QMainWindow(parent),
       InputFrames(std::make_unique<store::TFrameControl>()),
+      UndoControl(std::make_unique<store::TUndoControl>(store::kUndoDepth)),
       basePath_(basePath) {
     setObjectName(QStringLiteral("Form1"));
     // The form layout: every control with its design properties.

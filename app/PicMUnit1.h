@@ -15,6 +15,7 @@
 #include "produce/CropFrame.h"
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
+#include "produce/PicMCutGenerate.h"
 
 class QAction;
 class QCheckBox;
@@ -34,7 +35,8 @@ class TUpDown;
 
 namespace store {
 class TFrameControl;
-}
+class TUndoControl;
+}  // namespace store
 
 // The main window. Its controls keep the names the rest of the system uses for them, as
 // members and as object names. The implementation is split by subject: construction and
@@ -204,6 +206,8 @@ class TForm1 : public QMainWindow {
 
     // The loaded input files and their frames.
     std::unique_ptr<store::TFrameControl> InputFrames;
+    // The undo history of edits to the output frames.
+    std::unique_ptr<store::TUndoControl> UndoControl;
 
     // Work pictures: picture models that are never shown. The output frames live in LeadCLF
     // (colour) and LeadMNF (panel).
@@ -301,6 +305,13 @@ class TForm1 : public QMainWindow {
 
     // Shows the current output frame in the crop previews, ending any crop frame editing.
     void tbOutPreOnChange();
+    // Sets both output track bars to the number of output frames, with their ticks.
+    void RefreshFrameRange();
+    // Shows panel frame tbPanel on the device picture.
+    void tbPanelChange();
+    // The effect preview and the text image, which follow the current output frame.
+    void EffectChange();
+    void DrawFont();
 
     // Texts: applies the message catalogue; hands a label to the open-picture dialog; shows
     // the error box for a status.
@@ -336,6 +347,28 @@ class TForm1 : public QMainWindow {
     void ckLinkClick();
     void abbAreaResizeClick();
     void tbColorOnChange();
+    void abbOutPrePlayClick();
+    void abbOutPrePauseClick();
+    void abbOutPreStopClick();
+    void OutPreOnTimer();
+    void abbOutPreBackClick();
+    void abbOutPreNextClick();
+    void OutPreFrmOnChange();
+    void OutPreFrmExit();
+    void abbOutPreDelClick();
+    void abbOutPreClrClick();
+    void abbPPlayClick();
+    void abbPPauseClick();
+    void abbPStopClick();
+    void PanelOnTimer();
+    void exeActStart();
+    void exeActPause();
+    void exeActRep();
+    void exeActNext();
+    void exeActBack();
+    void abbExecuteClick();
+    void MkFrmChange();
+    void MkFrmExit();
     void frmMainOnCreate();
     void pcChange(int index);
     void abbEndClick();
@@ -361,8 +394,15 @@ class TForm1 : public QMainWindow {
     void setupWorkControls();
     void connectHandlers();
     void setupPlayers();
-    // Shows the input player's state on its play and pause buttons.
-    void showInputPlayerState();
+    void connectPanelActions();
+    // Shows a player's state on its play and pause buttons.
+    static void showPlayerState(const app::FramePlayer& player, TABitBtn* play, TABitBtn* pause);
+    // True while the panel page is shown and the panel player's buttons are available.
+    bool panelKeysActive() const;
+    // Shows the current crop frame again in the previews after the output frames went.
+    void previewEditedCrop();
+    // The generation the window's controls describe.
+    produce::GenerationRequest generationRequest() const;
 
     // Construction and start-up steps.
     void readSettingsFile();
@@ -412,6 +452,8 @@ class TForm1 : public QMainWindow {
     produce::OutputLists outputLists();
 
     app::FramePlayer* inputPlayer_ = nullptr;
+    app::FramePlayer* outputPlayer_ = nullptr;
+    app::FramePlayer* panelPlayer_ = nullptr;
     QString basePath_;
     QString settingsFile_;
 };

@@ -1,7 +1,6 @@
 // Which commands are available, and what a change of page does.
 #include <QComboBox>
 #include <QTabWidget>
-#include <QTimer>
 #include <array>
 #include <vector>
 
@@ -74,13 +73,13 @@ void TForm1::applyAvailability() {
 
 void TForm1::pcChange(int index) {
     if (abbPPlay->Down()) {
-        TimerP->stop();
-        abbPPlay->setDown(false);
-        abbPPause->setDown(false);
-        UpdateAvailability(Availability::kPanelPlaying);
+        abbPStopClick();
     }
     UpdateAvailability(Availability::kNotFirstPage);
-    if (PageControl1->widget(index) == TabSheet3) {
+    if (PageControl1->widget(index) == TabSheet2) {
+        EffectChange();
+    } else if (PageControl1->widget(index) == TabSheet3) {
         LeadMNF->setBitmapListIndex(tbOutPre->Position() - 1);
+        DrawFont();
     }
 }

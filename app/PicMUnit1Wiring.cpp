@@ -38,6 +38,23 @@ void TForm1::connectHandlers() {
     connect(LeadIn, &TLEAD::mouseMove, this, &TForm1::LeadInOnMMove);
     connect(LeadIn, &TLEAD::mouseUp, this, &TForm1::LeadInOnMUp);
     PanelIn->installEventFilter(this);
+    connect(abbExecute, &TABitBtn::clicked, this, &TForm1::abbExecuteClick);
+    connect(MkFrm, &QLineEdit::textChanged, this, &TForm1::MkFrmChange);
+    connect(MkFrm, &QLineEdit::editingFinished, this, &TForm1::MkFrmExit);
+    connect(abbOutPrePlay, &TABitBtn::clicked, this, &TForm1::abbOutPrePlayClick);
+    connect(abbOutPrePause, &TABitBtn::clicked, this, &TForm1::abbOutPrePauseClick);
+    connect(abbOutPreStop, &TABitBtn::clicked, this, &TForm1::abbOutPreStopClick);
+    connect(abbOutPreBack, &TABitBtn::clicked, this, &TForm1::abbOutPreBackClick);
+    connect(abbOutPreNext, &TABitBtn::clicked, this, &TForm1::abbOutPreNextClick);
+    connect(abbOutPreDel, &TABitBtn::clicked, this, &TForm1::abbOutPreDelClick);
+    connect(abbOutPreClr, &TABitBtn::clicked, this, &TForm1::abbOutPreClrClick);
+    connect(tbOutPre, &TTrackBar::valueChanged, this, &TForm1::tbOutPreOnChange);
+    connect(OutPreFrm, &QLineEdit::textChanged, this, &TForm1::OutPreFrmOnChange);
+    connect(OutPreFrm, &QLineEdit::editingFinished, this, &TForm1::OutPreFrmExit);
+    connect(abbPPlay, &TABitBtn::clicked, this, &TForm1::abbPPlayClick);
+    connect(abbPPause, &TABitBtn::clicked, this, &TForm1::abbPPauseClick);
+    connect(abbPStop, &TABitBtn::clicked, this, &TForm1::abbPStopClick);
+    connect(tbPanel, &TTrackBar::valueChanged, this, &TForm1::tbPanelChange);
     for (TTrackBar* bar : {tbRed, tbGreen, tbBlue}) {
         connect(bar, &TTrackBar::valueChanged, this, &TForm1::tbColorOnChange);
     }
