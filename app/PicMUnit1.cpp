@@ -134,7 +134,8 @@ void TForm1::applyPanelColours() {
 }
 
 // The previews take the proportions of the device's display area, as large as their holder
-// allows, centred in it, each showing a blank picture of the display's size until used.
+// allows, centred in it, each showing a blank picture of the display's size until used, and
+// the same blank face whenever it holds no picture.
 void TForm1::sizePreviews() {
     const QColor face = palette().color(QPalette::Button);
     const imaging::Colour blank = imaging::makeColour(face.red(), face.green(), face.blue());
@@ -143,6 +144,10 @@ void TForm1::sizePreviews() {
                                  static_cast<float>(holder->height() - 2) / ViewHeight);
         lead->CreateBitmap(ViewWidth, ViewHeight, 24);
         lead->Fill(blank);
+        QPalette empty = lead->palette();
+        empty.setColor(QPalette::Window, face);
+        lead->setPalette(empty);
+        lead->setAutoFillBackground(true);
         const int w = static_cast<int>(ViewWidth * s);
         const int h = static_cast<int>(ViewHeight * s);
         lead->setGeometry((holder->width() - w) / 2, (holder->height() - h) / 2, w, h);
