@@ -5,6 +5,7 @@
 
 #include "platform/SaveFile.h"
 #include "tools/GifWriter.h"
+#include "tools/ImportPlan.h"
 #include "tools/PanelFrames.h"
 #include "tools/ToolArgs.h"
 #include "tools/ToolHelp.h"
@@ -177,10 +178,21 @@ int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
         out << importHelp();
         return kToolOk;
     }
-    std::vector<imaging::Picture> pictures(static_cast<std::size_t>(request.pictures.size()));
-    for (qsizetype i = 0; i < request.pictures.size(); ++i) {
-        if (importPicture(request.pictures[i], request.settings, &pictures[i]) != 0) {
-            err << request.pictures[i] << ": cannot read this picture\n";
+    std::vector<ImportPages> plan;
+    const int planned =
+        planImport(request.inputs, hasSuffix(request.output, QStringLiteral("zml")), &plan, &error);
+    if (planned == kUsageError) {
+        return usageError(err, error, importHelp());
+    }
+    if (planned != kToolOk) {
+        err << error << "\n";
+        return planned;
+    }
+    std::vector<imaging::Picture> pictures;
+    for (const ImportPages& pages : plan) {
+        if (importPages(pages.file, pages.firstPage, pages.pageCount, request.settings,
+                        &pictures) != 0) {
+            err << pages.file << ": cannot read this picture\n";
             return kCannotOpen;
         }
     }

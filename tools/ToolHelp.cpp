@@ -10,7 +10,8 @@ QString toolHelp() {
         "Commands:\n"
         "  info FILE        list the frames of a panel file\n"
         "  export FILE OUT  write the frames as grey PNGs or as an animated GIF\n"
-        "  import OUT PICTURE...  make a panel file from pictures\n"
+        "  import OUT INPUT...  make a panel file from pictures and clips\n"
+        "  make ... OUT     make an animation from a start and an end crop, as the window does\n"
         "\n"
         "pixmora-tool COMMAND --help describes a command.\n"
         "Exit status: 0 success, 2 bad arguments, otherwise the file status (see info --help).\n");
@@ -46,9 +47,11 @@ QString exportHelp() {
 
 QString importHelp() {
     return QStringLiteral(
-        "Usage: pixmora-tool import [OPTIONS] OUT.zma|OUT.zml PICTURE...\n"
-        "Reads each picture (JPEG, PNG, BMP; a clip gives its first frame), resizes it without\n"
-        "cropping and reduces it to panel levels. A .zml takes exactly one picture.\n"
+        "Usage: pixmora-tool import [OPTIONS] OUT.zma|OUT.zml INPUT...\n"
+        "Each INPUT is a picture (JPEG, PNG, BMP), giving one frame, or a clip, giving a frame\n"
+        "for each of its pages; CLIP@FROM-TO takes pages FROM to TO only (1-based, inclusive).\n"
+        "Every frame is resized without cropping and reduced to panel levels. At most 90\n"
+        "frames in all; a .zml takes exactly one.\n"
         "\n"
         "Options:\n"
         "  --bits 1|2|4|8         bits per pixel (default 2: the four panel greys)\n"
