@@ -6,6 +6,7 @@
 #include "platform/SaveFile.h"
 #include "tools/GifWriter.h"
 #include "tools/ImportPlan.h"
+#include "tools/MakeAnimation.h"
 #include "tools/PanelFrames.h"
 #include "tools/ToolArgs.h"
 #include "tools/ToolHelp.h"
@@ -116,6 +117,22 @@ int exportGif(PanelFiles& files, const QString& file, const std::vector<FrameInf
     return kToolOk;
 }
 
+// Writes the frames and says what was written, and under which name.
+int writePanelFile(PanelFiles& files, const QString& output,
+                   const std::vector<imaging::Picture>& frames, int code, QTextStream& out,
+                   QTextStream& err) {
+    QString written;
+    const int status = files.write(output, frames, code, &written);
+    if (status != kToolOk) {
+        return fileError(err, written.isEmpty() ? output : written, status);
+    }
+    if (written != output) {
+        out << output << ": name too long, written as " << written << "\n";
+    }
+    out << written << ": " << frames.size() << " frames\n";
+    return kToolOk;
+}
+
 void printInfo(const QString& fileName, const std::vector<FrameInfo>& headers, QTextStream& out) {
     out << fileName << ": " << headers.size() << " frames\n";
     for (std::size_t i = 0; i < headers.size(); ++i) {
@@ -196,16 +213,29 @@ int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
             return kCannotOpen;
         }
     }
-    QString written;
-    const int status = files.write(request.output, pictures, request.code, &written);
+    return writePanelFile(files, request.output, pictures, request.code, out, err);
+}
+
+int runMake(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
+    MakeRequest request;
+    QString error;
+    if (parseMakeArgs(args, &request, &error) != kToolOk) {
+        return usageError(err, error, makeHelp());
+    }
+    if (request.help) {
+        out << makeHelp();
+        return kToolOk;
+    }
+    std::vector<imaging::Picture> frames;
+    const int status = makeAnimation(request, &frames, &error);
+    if (status == kUsageError) {
+        return usageError(err, error, makeHelp());
+    }
     if (status != kToolOk) {
-        return fileError(err, written.isEmpty() ? request.output : written, status);
+        err << error << "\n";
+        return status;
     }
-    if (written != request.output) {
-        out << request.output << ": name too long, written as " << written << "\n";
-    }
-    out << written << ": " << pictures.size() << " frames\n";
-    return kToolOk;
+    return writePanelFile(files, request.output, frames, request.code, out, err);
 }
 
 int runTool(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
@@ -226,6 +256,9 @@ int runTool(const QStringList& args, PanelFiles& files, QTextStream& out, QTextS
     }
     if (request.command == QStringLiteral("import")) {
         return runImport(request.arguments, files, out, err);
+    }
+    if (request.command == QStringLiteral("make")) {
+        return runMake(request.arguments, files, out, err);
     }
     return usageError(err, QStringLiteral("unknown command %1").arg(request.command), toolHelp());
 }

@@ -64,4 +64,29 @@ QString importHelp() {
         "arguments, otherwise the file status.\n");
 }
 
+QString makeHelp() {
+    return QStringLiteral(
+        "Usage: pixmora-tool make --start FILE[@FRAME] --start-rect L,T,R,B\n"
+        "         [--end FILE[@FRAME] --end-rect L,T,R,B] --method 0..7 --frames N\n"
+        "         [OPTIONS] OUT.zma|OUT.zml\n"
+        "Makes an animation from a start crop to an end crop of picture or clip frames,\n"
+        "frame for frame as the window's Execute command makes it. FRAME is the file's\n"
+        "frame, 1-based (default 1); the end file's frames follow the start file's.\n"
+        "Rectangles are viewer pixels at the zoom, with R > L and B > T. Without --end the\n"
+        "start crop is also the end. A .zml takes --frames 1 only.\n"
+        "\n"
+        "Options:\n"
+        "  --method 0..7          the animation method in the window's order: move,\n"
+        "                         dissolve, vertical wipe, horizontal wipe; odd ones go\n"
+        "                         there and back\n"
+        "  --frames N             frames to make, 1..90\n"
+        "  --zoom PERCENT         the viewer zoom of the rectangles, 1..6400 (default 100)\n"
+        "  --dither burkes|jjn|ordered|none   dithering (default burkes)\n"
+        "  --panel WxH            panel size, 1..256 each (default 160x54)\n"
+        "  --background CODE      background colour code 0..63 (default 63)\n"
+        "\n"
+        "Exit status: 0 success, 1 an input or the output cannot be opened, 2 bad\n"
+        "arguments (also a FRAME beyond its file), otherwise the file status.\n");
+}
+
 }  // namespace tools
