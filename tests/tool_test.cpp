@@ -25,13 +25,14 @@ class ToolTest : public TempFolderTest {
 
 TEST_F(ToolTest, HelpForTheToolAndEachCommand) {
     for (const char* line : {"--help", "help", "-h", "info --help", "export -h",
-                             "import --frob --help", "import --bits 3 -h"}) {
+                             "import --frob --help", "import --bits 3 -h", "make -h"}) {
         const ToolResult r = run(QString::fromLatin1(line).split(' '));
         EXPECT_EQ(r.code, 0) << line;
         EXPECT_TRUE(r.out.startsWith("Usage: pixmora-tool")) << line;
         EXPECT_TRUE(r.err.isEmpty()) << line;
     }
     EXPECT_TRUE(run({"import", "--help"}).out.startsWith("Usage: pixmora-tool import"));
+    EXPECT_TRUE(run({"make", "--help"}).out.startsWith("Usage: pixmora-tool make"));
 }
 
 class BadCommandLine : public testing::TestWithParam<const char*> {};
@@ -58,7 +59,29 @@ INSTANTIATE_TEST_SUITE_P(
                     "import --background +5 out.zma a.png",
                     "import --background 4294967359 out.zma a.png",
                     "import --dither floyd out.zma a.png", "import --size 0x54 out.zma a.png",
-                    "import --size 257x54 out.zma a.png", "import --size 160x54x2 out.zma a.png"));
+                    "import --size 257x54 out.zma a.png", "import --size 160x54x2 out.zma a.png",
+                    "import out.zma c.avi@0-3", "import out.zma c.avi@3-1",
+                    "import out.zma c.avi@1-99999999999", "make out.zma",
+                    "make --start a.png --method 0 --frames 2 out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --frames 2 out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 out.zma",
+                    "make --start a.png --start-rect 1,2,3 --method 0 --frames 2 out.zma",
+                    "make --start a.png --start-rect 5,0,5,9 --method 0 --frames 2 out.zma",
+                    "make --start a.png --start-rect 0,9,9,9 --method 0 --frames 2 out.zma",
+                    "make --start a.png --start-rect 0,0,9,x --method 0 --frames 2 out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 8 --frames 2 out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 0 out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 91 out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 out.zml",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 1 out.png",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 1 a.zma b.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 --dither floyd "
+                    "out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 --zoom 6401 "
+                    "out.zma",
+                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 --end b.png "
+                    "out.zma",
+                    "make --start a.png@0 --start-rect 0,0,9,9 --method 0 --frames 2 out.zma"));
 
 // The outputs are smaller than Qt's write buffer, where a full disk shows only on the last flush.
 TEST_F(ToolTest, FailuresExitWithTheirStatusAndKeepThePreviousOutput) {

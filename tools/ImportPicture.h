@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "imaging/Dither.h"
 #include "imaging/Picture.h"
@@ -15,9 +16,19 @@ struct ImportSettings {
     int height = 54;
 };
 
-// Reads the first page of a picture or clip, resizes it (nearest, no cropping) and reduces it:
-// at 2 bits as the window does, at 1, 4 or 8 bits to the levels of its HSV value plane. The
-// result's pixels are levels and its palette their greys. Returns 0 or an imaging::Status.
-int importPicture(const QString& fileName, const ImportSettings& settings, imaging::Picture* out);
+// Pages decoded at a time, so a long clip never fills memory.
+inline constexpr int kImportRun = 10;
+
+// The number of pages of a picture (1) or clip, counted from what the file holds. Returns 0 or
+// an imaging::Status.
+int pageCountOf(const QString& fileName, int* pages);
+
+// Reads pages firstPage .. firstPage + pageCount - 1 (1-based) of a picture or clip, at most
+// kImportRun at a time, and appends each as a frame: resized (nearest, no cropping) and reduced,
+// at 2 bits as the window does, at 1, 4 or 8 bits to the levels of its HSV value plane. A frame's
+// pixels are levels and its palette their greys. A page the file does not give is a failure.
+// Returns 0 or an imaging::Status.
+int importPages(const QString& fileName, int firstPage, int pageCount,
+                const ImportSettings& settings, std::vector<imaging::Picture>* frames);
 
 }  // namespace tools

@@ -2,49 +2,13 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <algorithm>
 
-#include "files/PanelRecord.h"
+#include "tools/ArgValues.h"
 #include "tools/ToolStatus.h"
 
 namespace tools {
 
 namespace {
-
-constexpr int kMaxCode = 63;
-
-// Parses `args` (without the program name) with --help and -h added. False with *error set
-// when an option is unknown or lacks its value, unless help was asked for.
-bool parseWith(QCommandLineParser& parser, const QStringList& args, bool* help, QString* error) {
-    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOption(helpOption);
-    const bool parsed = parser.parse(QStringList{QStringLiteral("pixmora-tool")} + args);
-    *help = parser.isSet(helpOption);
-    if (!parsed && !*help) {
-        *error = parser.errorText();
-        return false;
-    }
-    return true;
-}
-
-int usage(const QString& message, QString* error) {
-    *error = message;
-    return kUsageError;
-}
-
-// Decimal digits only (no sign, no spaces), within [low, high]; an overflow is out of range.
-bool parseNumber(const QString& text, int low, int high, int* value) {
-    const bool digits = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    });
-    bool ok = false;
-    const int v = digits ? text.toInt(&ok, 10) : 0;
-    if (!ok || v < low || v > high) {
-        return false;
-    }
-    *value = v;
-    return true;
-}
 
 bool parseBits(const QString& text, int* bits) {
     int v = 0;
@@ -53,28 +17,6 @@ bool parseBits(const QString& text, int* bits) {
     }
     *bits = v;
     return true;
-}
-
-bool parseDither(const QString& text, int* dither) {
-    const QString name = text.toLower();
-    if (name == QStringLiteral("burkes")) {
-        *dither = imaging::kDitherBurkes;
-    } else if (name == QStringLiteral("jjn")) {
-        *dither = imaging::kDitherJarvis;
-    } else if (name == QStringLiteral("ordered")) {
-        *dither = imaging::kDitherOrdered;
-    } else if (name == QStringLiteral("none")) {
-        *dither = imaging::kDitherNone;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool parseSize(const QString& text, int* width, int* height) {
-    const QStringList parts = text.toLower().split(QLatin1Char('x'));
-    return parts.size() == 2 && parseNumber(parts[0], 1, files::kMaxPanelSide, width) &&
-           parseNumber(parts[1], 1, files::kMaxPanelSide, height);
 }
 
 struct ValueOption {
@@ -94,7 +36,7 @@ bool applyImportOption(const QString& name, const QString& value, ImportRequest*
         return parseBits(value, &s.bits);
     }
     if (name == QStringLiteral("background")) {
-        return parseNumber(value, 0, kMaxCode, &request->code);
+        return parseCode(value, &request->code);
     }
     if (name == QStringLiteral("dither")) {
         return parseDither(value, &s.dither);
@@ -122,13 +64,24 @@ int checkImportFiles(const ImportRequest& request, QString* error) {
         return usage(QStringLiteral("the output must end in .zma or .zml: %1").arg(request.output),
                      error);
     }
-    if (request.pictures.isEmpty()) {
+    if (request.inputs.isEmpty()) {
         return usage(QStringLiteral("no pictures to import"), error);
     }
-    if (zml && request.pictures.size() > 1) {
-        return usage(QStringLiteral("a .zml holds one frame; %1 pictures given")
-                         .arg(request.pictures.size()),
-                     error);
+    if (zml && request.inputs.size() > 1) {
+        return usage(
+            QStringLiteral("a .zml holds one frame; %1 pictures given").arg(request.inputs.size()),
+            error);
+    }
+    return kToolOk;
+}
+
+int parseImportInputs(const QStringList& names, ImportRequest* request, QString* error) {
+    for (const QString& name : names) {
+        FileSelection input;
+        if (parseFileSelection(name, 2, &input, error) != kToolOk) {
+            return kUsageError;
+        }
+        request->inputs.append(input);
     }
     return kToolOk;
 }
@@ -219,7 +172,9 @@ int parseImportArgs(const QStringList& args, ImportRequest* request, QString* er
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {
         request->output = files.first();
-        request->pictures = files.mid(1);
+        if (parseImportInputs(files.mid(1), request, error) != kToolOk) {
+            return kUsageError;
+        }
     }
     return checkImportFiles(*request, error);
 }

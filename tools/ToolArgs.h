@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "tools/ArgValues.h"
 #include "tools/ImportPicture.h"
 
 // Reading the tool's command line: one parser for the command, one for each command's
@@ -33,7 +34,8 @@ struct ImportRequest {
     ImportSettings settings;
     int code = 63;
     QString output;  // ends in .zma or .zml
-    QStringList pictures;
+    // Pictures and clips; a clip's page range FROM-TO as numbers (every page without one).
+    QList<FileSelection> inputs;
 };
 
 int parseToolArgs(const QStringList& args, ToolRequest* request, QString* error);

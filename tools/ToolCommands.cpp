@@ -5,6 +5,8 @@
 
 #include "platform/SaveFile.h"
 #include "tools/GifWriter.h"
+#include "tools/ImportPlan.h"
+#include "tools/MakeAnimation.h"
 #include "tools/PanelFrames.h"
 #include "tools/ToolArgs.h"
 #include "tools/ToolHelp.h"
@@ -115,6 +117,22 @@ int exportGif(PanelFiles& files, const QString& file, const std::vector<FrameInf
     return kToolOk;
 }
 
+// Writes the frames and says what was written, and under which name.
+int writePanelFile(PanelFiles& files, const QString& output,
+                   const std::vector<imaging::Picture>& frames, int code, QTextStream& out,
+                   QTextStream& err) {
+    QString written;
+    const int status = files.write(output, frames, code, &written);
+    if (status != kToolOk) {
+        return fileError(err, written.isEmpty() ? output : written, status);
+    }
+    if (written != output) {
+        out << output << ": name too long, written as " << written << "\n";
+    }
+    out << written << ": " << frames.size() << " frames\n";
+    return kToolOk;
+}
+
 void printInfo(const QString& fileName, const std::vector<FrameInfo>& headers, QTextStream& out) {
     out << fileName << ": " << headers.size() << " frames\n";
     for (std::size_t i = 0; i < headers.size(); ++i) {
@@ -177,23 +195,47 @@ int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
         out << importHelp();
         return kToolOk;
     }
-    std::vector<imaging::Picture> pictures(static_cast<std::size_t>(request.pictures.size()));
-    for (qsizetype i = 0; i < request.pictures.size(); ++i) {
-        if (importPicture(request.pictures[i], request.settings, &pictures[i]) != 0) {
-            err << request.pictures[i] << ": cannot read this picture\n";
+    std::vector<ImportPages> plan;
+    const int planned =
+        planImport(request.inputs, hasSuffix(request.output, QStringLiteral("zml")), &plan, &error);
+    if (planned == kUsageError) {
+        return usageError(err, error, importHelp());
+    }
+    if (planned != kToolOk) {
+        err << error << "\n";
+        return planned;
+    }
+    std::vector<imaging::Picture> pictures;
+    for (const ImportPages& pages : plan) {
+        if (importPages(pages.file, pages.firstPage, pages.pageCount, request.settings,
+                        &pictures) != 0) {
+            err << pages.file << ": cannot read this picture\n";
             return kCannotOpen;
         }
     }
-    QString written;
-    const int status = files.write(request.output, pictures, request.code, &written);
+    return writePanelFile(files, request.output, pictures, request.code, out, err);
+}
+
+int runMake(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
+    MakeRequest request;
+    QString error;
+    if (parseMakeArgs(args, &request, &error) != kToolOk) {
+        return usageError(err, error, makeHelp());
+    }
+    if (request.help) {
+        out << makeHelp();
+        return kToolOk;
+    }
+    std::vector<imaging::Picture> frames;
+    const int status = makeAnimation(request, &frames, &error);
+    if (status == kUsageError) {
+        return usageError(err, error, makeHelp());
+    }
     if (status != kToolOk) {
-        return fileError(err, written.isEmpty() ? request.output : written, status);
+        err << error << "\n";
+        return status;
     }
-    if (written != request.output) {
-        out << request.output << ": name too long, written as " << written << "\n";
-    }
-    out << written << ": " << pictures.size() << " frames\n";
-    return kToolOk;
+    return writePanelFile(files, request.output, frames, request.code, out, err);
 }
 
 int runTool(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
@@ -214,6 +256,9 @@ int runTool(const QStringList& args, PanelFiles& files, QTextStream& out, QTextS
     }
     if (request.command == QStringLiteral("import")) {
         return runImport(request.arguments, files, out, err);
+    }
+    if (request.command == QStringLiteral("make")) {
+        return runMake(request.arguments, files, out, err);
     }
     return usageError(err, QStringLiteral("unknown command %1").arg(request.command), toolHelp());
 }

@@ -12,6 +12,7 @@ namespace tools {
 int runInfo(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err);
 int runExport(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err);
 int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err);
+int runMake(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err);
 
 // The whole command line without the program name: a command and its arguments, or --help.
 int runTool(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err);

@@ -10,7 +10,8 @@ QString toolHelp() {
         "Commands:\n"
         "  info FILE        list the frames of a panel file\n"
         "  export FILE OUT  write the frames as grey PNGs or as an animated GIF\n"
-        "  import OUT PICTURE...  make a panel file from pictures\n"
+        "  import OUT INPUT...  make a panel file from pictures and clips\n"
+        "  make ... OUT     make an animation from a start and an end crop, as the window does\n"
         "\n"
         "pixmora-tool COMMAND --help describes a command.\n"
         "Exit status: 0 success, 2 bad arguments, otherwise the file status (see info --help).\n");
@@ -46,9 +47,11 @@ QString exportHelp() {
 
 QString importHelp() {
     return QStringLiteral(
-        "Usage: pixmora-tool import [OPTIONS] OUT.zma|OUT.zml PICTURE...\n"
-        "Reads each picture (JPEG, PNG, BMP; a clip gives its first frame), resizes it without\n"
-        "cropping and reduces it to panel levels. A .zml takes exactly one picture.\n"
+        "Usage: pixmora-tool import [OPTIONS] OUT.zma|OUT.zml INPUT...\n"
+        "Each INPUT is a picture (JPEG, PNG, BMP), giving one frame, or a clip, giving a frame\n"
+        "for each of its pages; CLIP@FROM-TO takes pages FROM to TO only (1-based, inclusive).\n"
+        "Every frame is resized without cropping and reduced to panel levels. At most 90\n"
+        "frames in all; a .zml takes exactly one.\n"
         "\n"
         "Options:\n"
         "  --bits 1|2|4|8         bits per pixel (default 2: the four panel greys)\n"
@@ -59,6 +62,31 @@ QString importHelp() {
         "At 1, 4 and 8 bits each pixel's level is the top bits of its HSV value.\n"
         "Exit status: 0 success, 1 a picture or the output cannot be opened, 2 bad\n"
         "arguments, otherwise the file status.\n");
+}
+
+QString makeHelp() {
+    return QStringLiteral(
+        "Usage: pixmora-tool make --start FILE[@FRAME] --start-rect L,T,R,B\n"
+        "         [--end FILE[@FRAME] --end-rect L,T,R,B] --method 0..7 --frames N\n"
+        "         [OPTIONS] OUT.zma|OUT.zml\n"
+        "Makes an animation from a start crop to an end crop of picture or clip frames,\n"
+        "frame for frame as the window's Execute command makes it. FRAME is the file's\n"
+        "frame, 1-based (default 1); the end file's frames follow the start file's.\n"
+        "Rectangles are viewer pixels at the zoom, with R > L and B > T. Without --end the\n"
+        "start crop is also the end. A .zml takes --frames 1 only.\n"
+        "\n"
+        "Options:\n"
+        "  --method 0..7          the animation method in the window's order: move,\n"
+        "                         dissolve, vertical wipe, horizontal wipe; odd ones go\n"
+        "                         there and back\n"
+        "  --frames N             frames to make, 1..90\n"
+        "  --zoom PERCENT         the viewer zoom of the rectangles, 1..6400 (default 100)\n"
+        "  --dither burkes|jjn|ordered|none   dithering (default burkes)\n"
+        "  --panel WxH            panel size, 1..256 each (default 160x54)\n"
+        "  --background CODE      background colour code 0..63 (default 63)\n"
+        "\n"
+        "Exit status: 0 success, 1 an input or the output cannot be opened, 2 bad\n"
+        "arguments (also a FRAME beyond its file), otherwise the file status.\n");
 }
 
 }  // namespace tools

@@ -9,5 +9,6 @@ QString toolHelp();
 QString infoHelp();
 QString exportHelp();
 QString importHelp();
+QString makeHelp();
 
 }  // namespace tools
