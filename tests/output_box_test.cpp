@@ -27,6 +27,8 @@
 #include "store/Undoctl.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolderTest.h"
+#include "tests/support/ToolRun.h"
+#include "tools/CfilePanelFiles.h"
 
 namespace {
 
@@ -306,8 +308,30 @@ TEST_F(OutputBoxTest, FrameCountFieldTakesOneToNinety) {
     EXPECT_FALSE(form->abbCutE->isEnabled()) << "one frame has no end";
 }
 
-// Crops set with the mouse, every method: the window's frames are those the generation makes
-// from the same file and crops, and the output player walks through them.
+// The frames `pixmora-tool make` writes for a file, the window's crops and a method.
+std::vector<imaging::Picture> madeByTool(const QString& out, const QString& file,
+                                         const TForm1& form, int method, int frames) {
+    const auto rect = [](const CropFrame& f) {
+        return QStringLiteral("%1,%2,%3,%4").arg(f.Left).arg(f.Top).arg(f.Right).arg(f.Bottom);
+    };
+    tools::CfilePanelFiles files;
+    const ToolResult made = runToolWith(
+        files, {QStringLiteral("make"), QStringLiteral("--start"), file,
+                QStringLiteral("--start-rect"), rect(form.StartRect), QStringLiteral("--end"), file,
+                QStringLiteral("--end-rect"), rect(form.EndRect), QStringLiteral("--zoom"),
+                form.cbScale->currentText(), QStringLiteral("--method"), QString::number(method),
+                QStringLiteral("--frames"), QString::number(frames), out});
+    EXPECT_EQ(made.code, 0) << made.err.toStdString();
+    std::vector<imaging::Picture> read;
+    files.readFrames(out, [&](const tools::PanelFrame& f) {
+        read.push_back(f.picture);
+        return 0;
+    });
+    return read;
+}
+
+// Crops set with the mouse, every method: the window's frames are byte for byte those the
+// command line makes from the same file and crops, and the output player walks through them.
 TEST_F(OutputBoxTest, GenerationFromMouseCropsWithEveryMethod) {
     const QString file = loadGradient();
     form->MkFrm->setText(QStringLiteral("6"));
@@ -322,21 +346,11 @@ TEST_F(OutputBoxTest, GenerationFromMouseCropsWithEveryMethod) {
         EXPECT_EQ(std::tuple(form->tbOutPre->Position(), form->tbOutPre->Max(),
                              form->UndoControl->Count()),
                   std::tuple(6, 6, 0));
-
-        store::TFrameControl input;
-        input.InsertAfter(file);
-        imaging::LeadModel colour, panel, work, overlay, a, b;
-        const produce::OutputLists lists{colour, panel, work, overlay};
-        produce::GenerationRequest request;
-        request.start = form->StartRect;
-        request.end = form->EndRect;
-        request.method = method;
-        request.frames = 6;
-        ASSERT_EQ(produce::cropStartAndEnd(request, input, {a, b}, lists), 0);
-        ASSERT_EQ(produce::produceRun(request, input, {a, b}, lists, 0), 0);
+        const std::vector<imaging::Picture> made =
+            madeByTool(path("made.zma"), file, *form, method, 6);
+        ASSERT_EQ(made.size(), 6U);
         for (int i = 0; i < 6; ++i) {
-            EXPECT_EQ(form->LeadMNF->frame(i), panel.frame(i)) << method << " frame " << i;
-            EXPECT_EQ(form->LeadCLF->frame(i), colour.frame(i)) << method << " frame " << i;
+            EXPECT_EQ(form->LeadMNF->frame(i), made[i]) << method << " frame " << i;
         }
         form->abbOutPrePlay->click();
         for (int n = 2; n <= 6; ++n) {
