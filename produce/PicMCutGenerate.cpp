@@ -62,7 +62,7 @@ int cropFromInput(const CropFrame& rect, const GenerationRequest& request,
         return imaging::kPageOutOfRange;
     }
     const imaging::LeadModel* source = input.SelectFrame(static_cast<int>(number));
-    if (source == nullptr || input.CurrentFrame != number || !source->hasBitmap()) {
+    if (source == nullptr || !source->hasBitmap()) {
         return imaging::kNoBitmap;
     }
     return cropToPanel(rect, request.zoomPercent, *source, target, request.panelWidth,

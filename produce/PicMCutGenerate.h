@@ -80,8 +80,8 @@ Band wipeBand(int extent, int k, int j);
 
 // What a run is made from.
 struct GenerationRequest {
-    CropFrame start;  // edges in viewer pixels at zoomPercent; FrameNo 1-based
-    CropFrame end;
+    CropFrame start{};  // edges in viewer pixels at zoomPercent; FrameNo 1-based
+    CropFrame end{};
     int zoomPercent = 100;
     int method = 0;  // 0 .. kMethodCount - 1
     int frames = 1;  // 1 .. 90

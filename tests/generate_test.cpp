@@ -1,0 +1,272 @@
+#include <QFile>
+#include <QImage>
+#include <climits>
+#include <string>
+#include <tuple>
+
+#include "imaging/LeadModel.h"
+#include "imaging/Status.h"
+#include "produce/PicMCutGenerate.h"
+#include "store/Framectl.h"
+#include "support/ClipMaker.h"
+#include "support/TempFolderTest.h"
+
+using namespace imaging;
+using produce::GenerationRequest;
+using produce::RunFrame;
+
+namespace {
+
+constexpr Colour kA = makeColour(200, 30, 30), kB = makeColour(20, 40, 220);
+
+Picture solid(int width, int height, Colour colour) {
+    LeadModel model;
+    model.CreateBitmap(width, height, 24);
+    model.Fill(colour);
+    return *model.picture();
+}
+
+int countOf(const Picture& p, Colour colour) {
+    int n = 0;
+    for (int i = 0; i < p.width() * p.height(); ++i) {
+        n += p.colourAt(i % p.width(), i / p.width()) == colour ? 1 : 0;
+    }
+    return n;
+}
+
+GenerationRequest request(int method, int frames, int width = 160, int height = 54) {
+    GenerationRequest r;
+    r.method = method;
+    r.frames = frames;
+    r.panelWidth = width;
+    r.panelHeight = height;
+    return r;
+}
+
+// The output lists and work pictures of one run; A and B solid unless a test crops them.
+struct Outputs {
+    LeadModel colour, panel, work, overlay, start, end;
+    produce::OutputLists lists{colour, panel, work, overlay};
+    produce::GenerationWork gen{start, end};
+    store::TFrameControl input;
+
+    int produce(GenerationRequest r, int first = 0) {
+        return produce::produceRun(r, input, gen, lists, first);
+    }
+    void prepareSolid(int width, int height) {
+        start.setBitmap(solid(width, height, kA));
+        end.setBitmap(solid(width, height, kB));
+        overlay.setBitmap(Picture(width, height));
+    }
+};
+
+// A run as its frames' labels, a copy shown as the label of the frame it copies.
+std::string labels(int frames, bool backAndForth) {
+    const std::vector<RunFrame> run = produce::runFrames(frames, backAndForth);
+    std::string out;
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        RunFrame f = run[i];
+        if (f.kind == RunFrame::kCopy) {
+            EXPECT_LT(static_cast<std::size_t>(f.ref), i);
+            f = run[f.ref];
+        }
+        out += f.kind == RunFrame::kStart ? "S" : f.kind == RunFrame::kEnd ? "E" : "I";
+        out += f.kind == RunFrame::kStep ? std::to_string(f.ref) + " " : " ";
+    }
+    return out;
+}
+
+TEST(Generate, RunFrameOrder) {
+    const struct {
+        int n;
+        const char *oneWay, *backAndForth;
+        int k;  // back and forth
+    } cases[] = {
+        {1, "S ", "S ", 0},
+        {2, "S E ", "S E ", 0},
+        {3, "S I1 E ", "S E S ", 0},
+        {4, "S I1 I2 E ", "S E E S ", 0},
+        {5, "S I1 I2 I3 E ", "S I1 E I1 S ", 1},
+        {6, "S I1 I2 I3 I4 E ", "S I1 E E I1 S ", 1},
+        {7, "S I1 I2 I3 I4 I5 E ", "S I1 I2 E I2 I1 S ", 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(labels(c.n, false), c.oneWay) << c.n;
+        EXPECT_EQ(labels(c.n, true), c.backAndForth) << c.n;
+        EXPECT_EQ(produce::intermediateCount(c.n, true), c.k) << c.n;
+    }
+    EXPECT_EQ(produce::runFrames(90, true).size(), 90u);
+    EXPECT_TRUE(produce::runFrames(0, false).empty());
+}
+
+TEST(Generate, MoveStepsEdgesAndFrames) {
+    const CropFrame start{0, 0, 100, 50, 1}, end{40, 20, 140, 70, 10};
+    const auto edges = [](const CropFrame& f) {
+        return std::array{f.Left, f.Top, f.Right, f.Bottom};
+    };
+    EXPECT_EQ(edges(produce::moveStep(start, end, 2, 1)), (std::array{13, 6, 113, 56}));
+    EXPECT_EQ(edges(produce::moveStep(start, end, 2, 2)), (std::array{26, 13, 126, 63}));
+    EXPECT_EQ((std::array{produce::moveStep(start, end, 3, 1).FrameNo,
+                          produce::moveStep(start, end, 3, 2).FrameNo,
+                          produce::moveStep(start, end, 3, 3).FrameNo}),
+              (std::array{3, 6, 8}));
+    // Backwards: edges truncate towards zero, frames 10 -> 1 still round half up.
+    const CropFrame back = produce::moveStep(end, {-40, 0, 100, 50, 1}, 2, 2);
+    EXPECT_EQ((std::array{back.Left, back.Top, back.FrameNo}), (std::array{-13, 6, 4}));
+    const CropFrame far = produce::moveStep({INT_MIN, 0, 0, 0, 1}, {INT_MAX, 0, 0, 0, 1}, 0, 5);
+    EXPECT_EQ(far.Left, INT_MAX);
+}
+
+TEST(Generate, DissolveReplacesItsShareOfPixelsRepeatablyAndRunsOut) {
+    Outputs run, again, tiny;
+    run.prepareSolid(7, 5);
+    again.prepareSolid(7, 5);
+    ASSERT_EQ(run.produce(request(2, 3, 7, 5)), kOk);
+    ASSERT_EQ(again.produce(request(2, 3, 7, 5)), kOk);
+    EXPECT_EQ(produce::dissolvePerFrame(7, 5, 1), 18);
+    EXPECT_EQ(std::pair(countOf(run.colour.frame(1), kB), countOf(run.colour.frame(1), kA)),
+              std::pair(18, 35 - 18));
+    EXPECT_EQ(run.colour.frame(2), solid(7, 5, kB));  // the overlay is black again for E
+    EXPECT_EQ(again.colour.frame(1), run.colour.frame(1));
+
+    // One pixel a frame: after four frames no draw is left to accept.
+    tiny.prepareSolid(2, 2);
+    ASSERT_EQ(tiny.produce(request(2, 20, 2, 2)), kOk);
+    ASSERT_EQ(tiny.colour.BitmapListCount(), 20);
+    EXPECT_EQ(countOf(tiny.colour.frame(1), kB), 1);
+    for (int i = 4; i < 20; ++i) {
+        EXPECT_EQ(tiny.colour.frame(i), solid(2, 2, kB)) << i;
+    }
+}
+
+TEST(Generate, WipesUncoverBandsThatMeet) {
+    Outputs vertical;
+    vertical.prepareSolid(160, 54);
+    ASSERT_EQ(vertical.produce(request(4, 4)), kOk);
+    for (const auto& [frame, rows] : {std::pair(1, 18), std::pair(2, 36)}) {
+        const Picture& shown = vertical.colour.frame(frame);
+        EXPECT_EQ(
+            std::tuple(countOf(shown, kB), shown.colourAt(159, rows - 1), shown.colourAt(0, rows)),
+            std::tuple(160 * rows, kB, kA));
+    }
+
+    Outputs horizontal;
+    horizontal.prepareSolid(10, 3);
+    ASSERT_EQ(horizontal.produce(request(6, 4, 10, 3)), kOk);
+    EXPECT_EQ(countOf(horizontal.colour.frame(1), kB), 3 * 3);  // columns 0-2 of 3.33
+    EXPECT_EQ(horizontal.colour.frame(2).colourAt(6, 2), kB);   // columns 0-6 of 6.67
+    EXPECT_EQ(horizontal.colour.frame(2).colourAt(7, 0), kA);
+
+    for (const auto& [extent, k] : {std::pair(10, 2), std::pair(160, 6), std::pair(54, 87)}) {
+        std::vector<int> covered(extent, 0);
+        for (int j = 1; j <= k + 1; ++j) {
+            const produce::Band band = produce::wipeBand(extent, k, j);
+            for (int x = band.begin; x < band.end; ++x) {
+                ++covered[x];
+            }
+        }
+        EXPECT_EQ(covered, std::vector<int>(extent, 1)) << extent << " " << k;
+    }
+}
+
+class GenerateFromInput : public TempFolderTest {
+  protected:
+    QString still(const char* name, QRgb colour) {
+        QImage image(320, 108, QImage::Format_RGB888);
+        image.fill(colour);
+        image.setPixelColor(5, 5, Qt::white);
+        EXPECT_TRUE(image.save(path(name), "PNG"));
+        return path(name);
+    }
+    QString clip(const char* name, int frames) {
+        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), testsupport::ClipCodec::kMjpeg,
+                                           {.frames = frames, .width = 144, .height = 16}));
+        return path(name);
+    }
+};
+
+TEST_F(GenerateFromInput, EveryMethodFillsItsPlaceInTheLists) {
+    for (int method = 0; method < produce::kMethodCount; ++method) {
+        Outputs run;
+        run.input.InsertAfter(still("a.png", qRgb(200, 30, 30)));
+        run.input.InsertAfter(still("b.png", qRgb(20, 40, 220)));
+        for (const Colour c : {kA, kB}) {
+            run.colour.InsertBitmapListItem(-1, solid(160, 54, c));
+            run.panel.InsertBitmapListItem(-1, Picture(160, 54, 2));
+        }
+        GenerationRequest r = request(method, 6);
+        r.start = {0, 0, 320, 108, 1};
+        r.end = {10, 10, 170, 64, 2};
+        ASSERT_EQ(produce::cropStartAndEnd(r, run.input, run.gen, run.lists), kOk);
+        const Picture a = *run.start.picture(), b = *run.end.picture();
+        ASSERT_EQ(run.produce(r, 1), kOk) << method;
+        const std::vector<RunFrame> frames = produce::runFrames(6, produce::isBackAndForth(method));
+        ASSERT_EQ(std::pair(run.colour.BitmapListCount(), run.panel.BitmapListCount()),
+                  std::pair(8, 8));
+        EXPECT_EQ(std::pair(run.colour.frame(0), run.colour.frame(7)),
+                  std::pair(solid(160, 54, kA), solid(160, 54, kB)));
+        for (int i = 0; i < 6; ++i) {
+            const Picture& shown = run.colour.frame(1 + i);
+            if (frames[i].kind == RunFrame::kStart || frames[i].kind == RunFrame::kEnd) {
+                EXPECT_EQ(shown, frames[i].kind == RunFrame::kStart ? a : b) << method << i;
+            } else if (frames[i].kind == RunFrame::kCopy) {
+                EXPECT_EQ(shown, run.colour.frame(1 + frames[i].ref)) << method << i;
+                EXPECT_EQ(run.panel.frame(1 + i), run.panel.frame(1 + frames[i].ref));
+            }
+        }
+        EXPECT_EQ(std::pair(run.colour.BitmapListIndex(), run.panel.BitmapListIndex()),
+                  std::pair(6, 6));
+    }
+}
+
+TEST_F(GenerateFromInput, MoveTakesItsFramesFromTheClip) {
+    Outputs run;
+    run.input.InsertAfter(clip("clip.avi", 12));
+    // Viewer pixels at 200 %: the whole 144 x 16 frame.
+    GenerationRequest r = request(0, 5, 144, 16);
+    r.start = {0, 0, 288, 32, 1};
+    r.end = {0, 0, 288, 32, 10};
+    r.zoomPercent = 200;
+    ASSERT_EQ(produce::cropStartAndEnd(r, run.input, run.gen, run.lists), kOk);
+    ASSERT_EQ(run.produce(r), kOk);
+    std::vector<int> shown;
+    for (int i = 0; i < run.colour.BitmapListCount(); ++i) {
+        shown.push_back(testsupport::frameNumberOf(run.colour.frame(i)));
+    }
+    EXPECT_EQ(shown, (std::vector{0, 2, 5, 7, 9}));  // input frames 1, 3, 6, 8, 10
+}
+
+TEST_F(GenerateFromInput, FailuresLeaveEverythingAsItWas) {
+    Outputs run;
+    const QString file = clip("clip.avi", 25);
+    run.input.InsertAfter(file);
+    GenerationRequest r = request(0, 5, 144, 16);
+    r.start = {0, 0, 144, 16, 1};
+    r.end = {0, 0, 144, 16, 25};
+    for (const GenerationRequest& bad :
+         {request(8, 5), request(-1, 5), request(0, 0), request(0, 91), request(0, 5, 160, 0)}) {
+        EXPECT_EQ(produce::cropStartAndEnd(bad, run.input, run.gen, run.lists), kInvalidArgument);
+    }
+    EXPECT_FALSE(run.start.hasBitmap() || run.overlay.hasBitmap());
+    GenerationRequest missing = r;
+    missing.end.FrameNo = 26;
+    EXPECT_EQ(produce::cropStartAndEnd(missing, run.input, run.gen, run.lists), kPageOutOfRange);
+    EXPECT_EQ(run.produce(r), kNoBitmap);  // B was never cropped
+
+    ASSERT_EQ(produce::cropStartAndEnd(r, run.input, run.gen, run.lists), kOk);
+    for (const Colour c : {kA, kB}) {
+        run.colour.InsertBitmapListItem(-1, solid(144, 16, c));
+        run.panel.InsertBitmapListItem(-1, Picture(144, 16, 2));
+    }
+    EXPECT_EQ(run.produce(r, 3), kInvalidArgument);
+    // The clip is cut short: the move's frames 7, 13 and 19 cannot be decoded any more.
+    QFile(file).resize(0);
+    EXPECT_EQ(run.produce(r, 1), kNoBitmap);
+    ASSERT_EQ(std::pair(run.colour.BitmapListCount(), run.panel.BitmapListCount()),
+              std::pair(2, 2));
+    EXPECT_EQ(std::tuple(run.colour.frame(0), run.colour.frame(1), run.colour.BitmapListIndex(),
+                         run.panel.BitmapListIndex()),
+              std::tuple(solid(144, 16, kA), solid(144, 16, kB), 0, 0));
+}
+
+}  // namespace
