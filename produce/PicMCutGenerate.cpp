@@ -11,13 +11,11 @@
 #include "imaging/Status.h"
 #include "produce/PicMCut.h"
 #include "store/Framectl.h"
+#include "store/OutputStore.h"
 
 namespace produce {
 
 namespace {
-
-// The most frames one run may insert.
-constexpr int kMaxRunFrames = 90;
 
 // Products and sums far beyond any picture are kept within int before truncation.
 int truncatedToInt(double v) {
@@ -44,7 +42,8 @@ int bandEdge(float edge, int extent) {
 
 bool isValidRequest(const GenerationRequest& request) {
     return request.method >= 0 && request.method < kMethodCount && request.frames >= 1 &&
-           request.frames <= kMaxRunFrames && request.panelWidth >= 1 && request.panelHeight >= 1;
+           request.frames <= store::kMaxOutputFrames && request.panelWidth >= 1 &&
+           request.panelHeight >= 1;
 }
 
 bool isPanelPicture(const imaging::LeadModel& model, const GenerationRequest& request) {
