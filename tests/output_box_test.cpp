@@ -49,17 +49,12 @@ class OutputBoxTest : public TempFolderTest {
         form->show();
     }
 
-    // Frames numbered first, first + 1, ... (red 10 × number) added at the end.
-    void addFrames(int count, int first = 1) {
-        for (int i = 0; i < count; ++i) {
+    // Frames 1 .. count (red 10 × number) added at the end.
+    void addFrames(int count) {
+        for (int n = 1; n <= count; ++n) {
             imaging::Picture p(form->PanelWidth, form->PanelHeight);
-            for (std::uint8_t& byte : p.pixels()) {
-                byte = 0;
-            }
-            for (int y = 0; y < p.height(); ++y) {
-                for (int x = 0; x < p.width(); ++x) {
-                    p.setColourAt(x, y, imaging::makeColour(10 * (first + i), 0, 0));
-                }
+            for (std::size_t i = 0; i < p.pixels().size(); i += 3) {
+                p.pixels()[i] = static_cast<std::uint8_t>(10 * n);
             }
             form->AddOutputFrame(p, form->outputFrameCount());
         }
@@ -221,24 +216,19 @@ TEST_F(OutputBoxTest, PanelKeysActOnThePanelPageOnly) {
             std::tuple(false, false, 1));
     }
     showPage(form->TabSheet4);
-    form->ActNext->trigger();
-    form->ActNext->trigger();
-    form->ActNext->trigger();
-    EXPECT_EQ(form->tbPanel->Position(), 3);
-    form->ActBack->trigger();
-    EXPECT_EQ(form->tbPanel->Position(), 2);
-    form->ActRepeat->trigger();
+    auto key = [](QAction* TForm1::*a) { return [a](TForm1& f) { (f.*a)->trigger(); }; };
+    runSteps(*form,
+             {{"next", key(&TForm1::ActNext), 2, false, false},
+              {"next", key(&TForm1::ActNext), 3, false, false},
+              {"next at the end", key(&TForm1::ActNext), 3, false, false},
+              {"back", key(&TForm1::ActBack), 2, false, false},
+              {"repeat", key(&TForm1::ActRepeat), 2, false, false},
+              {"start", key(&TForm1::ActStart), 2, true, false},
+              {"pause", key(&TForm1::ActPause), 2, true, true},
+              {"pause again resumes", key(&TForm1::ActPause), 2, true, false},
+              {"stop", key(&TForm1::ActStop), 2, false, false}},
+             form->tbPanel, form->abbPPlay, form->abbPPause, form->TimerP);
     EXPECT_TRUE(form->abbPRep->Down());
-    form->ActStart->trigger();
-    EXPECT_TRUE(form->TimerP->isActive());
-    form->ActPause->trigger();
-    EXPECT_TRUE(form->abbPPause->Down());
-    EXPECT_FALSE(form->TimerP->isActive());
-    form->ActPause->trigger();
-    EXPECT_TRUE(form->TimerP->isActive());
-    form->ActStop->trigger();
-    EXPECT_FALSE(form->abbPPlay->Down());
-    EXPECT_EQ(form->tbPanel->Position(), 2);
 }
 
 TEST_F(OutputBoxTest, FrameNumberFieldTakesOnlyFramesThatExist) {
