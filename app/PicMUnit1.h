@@ -395,8 +395,22 @@ class TForm1 : public QMainWindow {
     void connectHandlers();
     void setupPlayers();
     void connectPanelActions();
-    // Shows a player's state on its play and pause buttons.
-    static void showPlayerState(const app::FramePlayer& player, TABitBtn* play, TABitBtn* pause);
+    // One player's controls: the shared logic, its play and pause buttons and the availability
+    // reason it sets.
+    struct PlayerControls {
+        app::FramePlayer* player = nullptr;
+        TABitBtn* play = nullptr;
+        TABitBtn* pause = nullptr;
+        int reason = 0;
+    };
+    // Play pressed: true when the player starts from its first frame (not resuming).
+    bool playPressed(const PlayerControls& c);
+    // Pause pressed: true when it paused a playing player.
+    bool pausePressed(const PlayerControls& c);
+    void stopPressed(const PlayerControls& c);
+    // One tick of a playing bar: the next frame, or frame 1 with `repeat`; false when the
+    // player has run out of frames.
+    static bool advanceBar(TTrackBar* bar, bool repeat);
     // True while the panel page is shown and the panel player's buttons are available.
     bool panelKeysActive() const;
     // Shows the current crop frame again in the previews after the output frames went.
@@ -451,9 +465,9 @@ class TForm1 : public QMainWindow {
     int sliderColorCode() const;
     produce::OutputLists outputLists();
 
-    app::FramePlayer* inputPlayer_ = nullptr;
-    app::FramePlayer* outputPlayer_ = nullptr;
-    app::FramePlayer* panelPlayer_ = nullptr;
+    PlayerControls inputPlayer_;
+    PlayerControls outputPlayer_;
+    PlayerControls panelPlayer_;
     QString basePath_;
     QString settingsFile_;
 };

@@ -26,23 +26,20 @@ void TForm1::connectPanelActions() {
 // Play on a running player starts again at frame 1 with the next tick; on a paused one it
 // resumes.
 void TForm1::abbPPlayClick() {
-    if (panelPlayer_->play() == app::FramePlayer::Start::kFromFirst) {
+    if (playPressed(panelPlayer_)) {
         TimerP->setProperty(kRestartTag, 1);
     }
-    showPlayerState(*panelPlayer_, abbPPlay, abbPPause);
-    UpdateAvailability(Availability::kPanelPlaying);
 }
 
 void TForm1::abbPPauseClick() {
-    abbPPause->setDown(panelPlayer_->pause(abbPPause->Down()));
+    pausePressed(panelPlayer_);
 }
 
 void TForm1::abbPStopClick() {
-    panelPlayer_->stop();
-    showPlayerState(*panelPlayer_, abbPPlay, abbPPause);
-    UpdateAvailability(Availability::kPanelPlaying);
+    stopPressed(panelPlayer_);
 }
 
+// The first tick after a start shows frame 1, whether or not the bar is already there.
 void TForm1::PanelOnTimer() {
     if (TimerP->property(kRestartTag).toInt() == 1) {
         TimerP->setProperty(kRestartTag, 0);
@@ -51,19 +48,8 @@ void TForm1::PanelOnTimer() {
         } else {
             tbPanel->setPosition(1);
         }
-        return;
-    }
-    const int position = tbPanel->Position();
-    switch (app::FramePlayer::stepAfter(position, tbPanel->Max(), abbPRep->Down())) {
-        case app::FramePlayer::Step::kNext:
-            tbPanel->setPosition(position + 1);
-            break;
-        case app::FramePlayer::Step::kFirst:
-            tbPanel->setPosition(1);
-            break;
-        case app::FramePlayer::Step::kEnd:
-            abbPStopClick();
-            break;
+    } else if (!advanceBar(tbPanel, abbPRep->Down())) {
+        abbPStopClick();
     }
 }
 

@@ -5,45 +5,74 @@
 #include "platform/TTrackBar.h"
 
 void TForm1::setupPlayers() {
-    inputPlayer_ = new app::FramePlayer(TimerIn, this);
-    outputPlayer_ = new app::FramePlayer(TimerOutPre, this);
-    panelPlayer_ = new app::FramePlayer(TimerP, this);
-    connect(inputPlayer_, &app::FramePlayer::ticked, this, &TForm1::timerInOnTimer);
-    connect(outputPlayer_, &app::FramePlayer::ticked, this, &TForm1::OutPreOnTimer);
-    connect(panelPlayer_, &app::FramePlayer::ticked, this, &TForm1::PanelOnTimer);
+    const auto controls = [this](QTimer* timer, TABitBtn* play, TABitBtn* pause, int reason) {
+        return PlayerControls{new app::FramePlayer(timer, this), play, pause, reason};
+    };
+    inputPlayer_ = controls(TimerIn, abbInFramePlay, abbInFramePause, Availability::kInputPlaying);
+    outputPlayer_ =
+        controls(TimerOutPre, abbOutPrePlay, abbOutPrePause, Availability::kOutputPlaying);
+    panelPlayer_ = controls(TimerP, abbPPlay, abbPPause, Availability::kPanelPlaying);
+    connect(inputPlayer_.player, &app::FramePlayer::ticked, this, &TForm1::timerInOnTimer);
+    connect(outputPlayer_.player, &app::FramePlayer::ticked, this, &TForm1::OutPreOnTimer);
+    connect(panelPlayer_.player, &app::FramePlayer::ticked, this, &TForm1::PanelOnTimer);
     connectPanelActions();
 }
 
-void TForm1::showPlayerState(const app::FramePlayer& player, TABitBtn* play, TABitBtn* pause) {
-    play->setDown(player.playing());
-    pause->setDown(player.paused());
+bool TForm1::playPressed(const PlayerControls& c) {
+    const bool fromFirst = c.player->play() == app::FramePlayer::Start::kFromFirst;
+    c.play->setDown(true);
+    c.pause->setDown(false);
+    UpdateAvailability(c.reason);
+    return fromFirst;
+}
+
+bool TForm1::pausePressed(const PlayerControls& c) {
+    const bool paused = c.player->pause(c.pause->Down());
+    c.pause->setDown(paused);
+    return paused;
+}
+
+void TForm1::stopPressed(const PlayerControls& c) {
+    c.player->stop();
+    c.play->setDown(false);
+    c.pause->setDown(false);
+    UpdateAvailability(c.reason);
+}
+
+bool TForm1::advanceBar(TTrackBar* bar, bool repeat) {
+    switch (app::FramePlayer::stepAfter(bar->Position(), bar->Max(), repeat)) {
+        case app::FramePlayer::Step::kNext:
+            bar->setPosition(bar->Position() + 1);
+            return true;
+        case app::FramePlayer::Step::kFirst:
+            bar->setPosition(1);
+            return true;
+        case app::FramePlayer::Step::kEnd:
+            break;
+    }
+    return false;
 }
 
 // --- Input player ---
 
 void TForm1::abbInFramePlayClick() {
-    if (inputPlayer_->play() == app::FramePlayer::Start::kFromFirst) {
+    if (playPressed(inputPlayer_)) {
         GoToInputFrame(tbInFrame->Min());
     }
-    showPlayerState(*inputPlayer_, abbInFramePlay, abbInFramePause);
-    UpdateAvailability(Availability::kInputPlaying);
 }
 
 void TForm1::abbInFramePauseClick() {
-    abbInFramePause->setDown(inputPlayer_->pause(abbInFramePause->Down()));
+    pausePressed(inputPlayer_);
 }
 
 void TForm1::abbInFrameStopClick() {
-    inputPlayer_->stop();
-    showPlayerState(*inputPlayer_, abbInFramePlay, abbInFramePause);
-    UpdateAvailability(Availability::kInputPlaying);
+    stopPressed(inputPlayer_);
 }
 
 // The input player always stops at the last frame.
 void TForm1::timerInOnTimer() {
     const int position = tbInFrame->Position();
-    if (app::FramePlayer::stepAfter(position, tbInFrame->Max(), false) ==
-        app::FramePlayer::Step::kEnd) {
+    if (position >= tbInFrame->Max()) {
         abbInFrameStopClick();
         return;
     }
@@ -78,43 +107,28 @@ void TForm1::abbInFrameEndClick() {
 
 // Play on a running player starts again at frame 1; on a paused one it resumes.
 void TForm1::abbOutPrePlayClick() {
-    if (outputPlayer_->play() == app::FramePlayer::Start::kFromFirst) {
+    if (playPressed(outputPlayer_)) {
         tbOutPre->setPosition(1);
     }
-    showPlayerState(*outputPlayer_, abbOutPrePlay, abbOutPrePause);
-    UpdateAvailability(Availability::kOutputPlaying);
 }
 
-// The effect and text previews follow the frame where playing paused.
+// The effect and text previews follow the frame where playing paused or stopped.
 void TForm1::abbOutPrePauseClick() {
-    const bool paused = outputPlayer_->pause(abbOutPrePause->Down());
-    abbOutPrePause->setDown(paused);
-    if (paused) {
+    if (pausePressed(outputPlayer_)) {
         EffectChange();
         DrawFont();
     }
 }
 
 void TForm1::abbOutPreStopClick() {
-    outputPlayer_->stop();
-    showPlayerState(*outputPlayer_, abbOutPrePlay, abbOutPrePause);
+    stopPressed(outputPlayer_);
     EffectChange();
     DrawFont();
-    UpdateAvailability(Availability::kOutputPlaying);
 }
 
 void TForm1::OutPreOnTimer() {
-    const int position = tbOutPre->Position();
-    switch (app::FramePlayer::stepAfter(position, tbOutPre->Max(), abbOutPreRep->Down())) {
-        case app::FramePlayer::Step::kNext:
-            tbOutPre->setPosition(position + 1);
-            break;
-        case app::FramePlayer::Step::kFirst:
-            tbOutPre->setPosition(1);
-            break;
-        case app::FramePlayer::Step::kEnd:
-            abbOutPreStopClick();
-            break;
+    if (!advanceBar(tbOutPre, abbOutPreRep->Down())) {
+        abbOutPreStopClick();
     }
 }
 
