@@ -46,7 +46,12 @@ int parseSelectionNumbers(const QRegularExpressionMatch& match, int count, const
 
 }  // namespace
 
-bool parseWith(QCommandLineParser& parser, const QStringList& args, bool* help, QString* error) {
+bool parseWith(QCommandLineParser& parser, const QStringList& args, bool* help, QString* error,
+               std::span<const ValueOption> values) {
+    for (const ValueOption& option : values) {
+        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
+                                            QString::fromLatin1(option.valueName)));
+    }
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(helpOption);
     const bool parsed = parser.parse(QStringList{QStringLiteral("pixmora-tool")} + args);

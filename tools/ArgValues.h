@@ -3,14 +3,22 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <span>
 
 // Reading option values and file selections of the tool's command lines. Parsers return
 // kToolOk, or kUsageError with *error saying what is wrong.
 namespace tools {
 
-// Parses `args` (without the program name) with --help and -h added. False with *error set
-// when an option is unknown or lacks its value, unless help was asked for.
-bool parseWith(QCommandLineParser& parser, const QStringList& args, bool* help, QString* error);
+// An option that takes a value. The help texts are the tool's own, so it has no description.
+struct ValueOption {
+    const char* name;
+    const char* valueName;
+};
+
+// Parses `args` (without the program name) with `values` and --help and -h added. False with
+// *error set when an option is unknown or lacks its value, unless help was asked for.
+bool parseWith(QCommandLineParser& parser, const QStringList& args, bool* help, QString* error,
+               std::span<const ValueOption> values = {});
 
 // Sets *error to `message` and returns kUsageError.
 int usage(const QString& message, QString* error);

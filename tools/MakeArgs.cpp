@@ -16,21 +16,16 @@ constexpr int kMaxZoom = 6400;
 // Far beyond any picture at the largest zoom, and far from overflowing the crop arithmetic.
 constexpr int kMaxCoordinate = 1 << 24;
 
-struct MakeOption {
-    const char* name;
-    const char* valueName;
-};
-
-constexpr std::array<MakeOption, 10> kMakeOptions{{{"start", "FILE[@FRAME]"},
-                                                   {"start-rect", "L,T,R,B"},
-                                                   {"end", "FILE[@FRAME]"},
-                                                   {"end-rect", "L,T,R,B"},
-                                                   {"zoom", "PERCENT"},
-                                                   {"method", "0..7"},
-                                                   {"frames", "N"},
-                                                   {"dither", "burkes|jjn|ordered|none"},
-                                                   {"panel", "WxH"},
-                                                   {"background", "CODE"}}};
+constexpr std::array<ValueOption, 10> kMakeOptions{{{"start", "FILE[@FRAME]"},
+                                                    {"start-rect", "L,T,R,B"},
+                                                    {"end", "FILE[@FRAME]"},
+                                                    {"end-rect", "L,T,R,B"},
+                                                    {"zoom", "PERCENT"},
+                                                    {"method", "0..7"},
+                                                    {"frames", "N"},
+                                                    {"dither", "burkes|jjn|ordered|none"},
+                                                    {"panel", "WxH"},
+                                                    {"background", "CODE"}}};
 
 constexpr std::array<const char*, 4> kRequiredOptions{"start", "start-rect", "method", "frames"};
 
@@ -101,7 +96,7 @@ int applyOptions(const QCommandLineParser& parser, MakeRequest* request, QString
     if (parser.isSet(QStringLiteral("end")) != parser.isSet(QStringLiteral("end-rect"))) {
         return usage(QStringLiteral("--end and --end-rect go together"), error);
     }
-    for (const MakeOption& option : kMakeOptions) {
+    for (const ValueOption& option : kMakeOptions) {
         const QString name = QString::fromLatin1(option.name);
         const QString value = parser.value(name);
         if (name == QStringLiteral("start") || name == QStringLiteral("end")) {
@@ -141,12 +136,7 @@ int selectedFrame(const FileSelection& selection) {
 
 int parseMakeArgs(const QStringList& args, MakeRequest* request, QString* error) {
     QCommandLineParser parser;
-    // The help texts are the tool's own (ToolHelp), so the options carry no descriptions.
-    for (const MakeOption& option : kMakeOptions) {
-        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
-                                            QString::fromLatin1(option.valueName)));
-    }
-    if (!parseWith(parser, args, &request->help, error)) {
+    if (!parseWith(parser, args, &request->help, error, kMakeOptions)) {
         return kUsageError;
     }
     if (request->help) {

@@ -19,11 +19,6 @@ bool parseBits(const QString& text, int* bits) {
     return true;
 }
 
-struct ValueOption {
-    const char* name;
-    const char* valueName;
-};
-
 constexpr ValueOption kImportOptions[] = {{"bits", "1|2|4|8"},
                                           {"background", "CODE"},
                                           {"dither", "burkes|jjn|ordered|none"},
@@ -155,12 +150,7 @@ int parseExportArgs(const QStringList& args, ExportRequest* request, QString* er
 
 int parseImportArgs(const QStringList& args, ImportRequest* request, QString* error) {
     QCommandLineParser parser;
-    // The help texts are the tool's own (ToolHelp), so the options carry no descriptions.
-    for (const ValueOption& option : kImportOptions) {
-        parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
-                                            QString::fromLatin1(option.valueName)));
-    }
-    if (!parseWith(parser, args, &request->help, error)) {
+    if (!parseWith(parser, args, &request->help, error, kImportOptions)) {
         return kUsageError;
     }
     if (request->help) {
