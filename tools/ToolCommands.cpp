@@ -142,17 +142,42 @@ void printInfo(const QString& fileName, const std::vector<FrameInfo>& headers, Q
     }
 }
 
+// Reads a command's arguments into *request. False when the command ends here: help was asked
+// for (printed, exit 0) or the arguments are bad (the usage error printed); *exitCode says which.
+template <typename Request>
+bool readRequest(int (*parse)(const QStringList&, Request*, QString*), const QStringList& args,
+                 const QString& help, Request* request, QTextStream& out, QTextStream& err,
+                 int* exitCode) {
+    QString error;
+    if (parse(args, request, &error) != kToolOk) {
+        *exitCode = usageError(err, error, help);
+        return false;
+    }
+    if (request->help) {
+        out << help;
+        *exitCode = kToolOk;
+        return false;
+    }
+    return true;
+}
+
+// A failure found after the arguments were read: a usage error with the command's help, or
+// another status with its message.
+int reportFailure(int status, const QString& error, const QString& help, QTextStream& err) {
+    if (status == kUsageError) {
+        return usageError(err, error, help);
+    }
+    err << error << "\n";
+    return status;
+}
+
 }  // namespace
 
 int runInfo(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
     InfoRequest request;
-    QString error;
-    if (parseInfoArgs(args, &request, &error) != kToolOk) {
-        return usageError(err, error, infoHelp());
-    }
-    if (request.help) {
-        out << infoHelp();
-        return kToolOk;
+    int exitCode = kToolOk;
+    if (!readRequest(parseInfoArgs, args, infoHelp(), &request, out, err, &exitCode)) {
+        return exitCode;
     }
     std::vector<FrameInfo> headers;
     const int status = files.readHeaders(request.file, &headers);
@@ -165,13 +190,9 @@ int runInfo(const QStringList& args, PanelFiles& files, QTextStream& out, QTextS
 
 int runExport(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
     ExportRequest request;
-    QString error;
-    if (parseExportArgs(args, &request, &error) != kToolOk) {
-        return usageError(err, error, exportHelp());
-    }
-    if (request.help) {
-        out << exportHelp();
-        return kToolOk;
+    int exitCode = kToolOk;
+    if (!readRequest(parseExportArgs, args, exportHelp(), &request, out, err, &exitCode)) {
+        return exitCode;
     }
     // The headers first: a damaged file is refused before anything is written.
     std::vector<FrameInfo> headers;
@@ -187,23 +208,16 @@ int runExport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
 
 int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
     ImportRequest request;
-    QString error;
-    if (parseImportArgs(args, &request, &error) != kToolOk) {
-        return usageError(err, error, importHelp());
-    }
-    if (request.help) {
-        out << importHelp();
-        return kToolOk;
+    int exitCode = kToolOk;
+    if (!readRequest(parseImportArgs, args, importHelp(), &request, out, err, &exitCode)) {
+        return exitCode;
     }
     std::vector<ImportPages> plan;
+    QString error;
     const int planned =
         planImport(request.inputs, hasSuffix(request.output, QStringLiteral("zml")), &plan, &error);
-    if (planned == kUsageError) {
-        return usageError(err, error, importHelp());
-    }
     if (planned != kToolOk) {
-        err << error << "\n";
-        return planned;
+        return reportFailure(planned, error, importHelp(), err);
     }
     std::vector<imaging::Picture> pictures;
     for (const ImportPages& pages : plan) {
@@ -218,22 +232,15 @@ int runImport(const QStringList& args, PanelFiles& files, QTextStream& out, QTex
 
 int runMake(const QStringList& args, PanelFiles& files, QTextStream& out, QTextStream& err) {
     MakeRequest request;
-    QString error;
-    if (parseMakeArgs(args, &request, &error) != kToolOk) {
-        return usageError(err, error, makeHelp());
-    }
-    if (request.help) {
-        out << makeHelp();
-        return kToolOk;
+    int exitCode = kToolOk;
+    if (!readRequest(parseMakeArgs, args, makeHelp(), &request, out, err, &exitCode)) {
+        return exitCode;
     }
     std::vector<imaging::Picture> frames;
+    QString error;
     const int status = makeAnimation(request, &frames, &error);
-    if (status == kUsageError) {
-        return usageError(err, error, makeHelp());
-    }
     if (status != kToolOk) {
-        err << error << "\n";
-        return status;
+        return reportFailure(status, error, makeHelp(), err);
     }
     return writePanelFile(files, request.output, frames, request.code, out, err);
 }
