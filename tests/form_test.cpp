@@ -26,11 +26,6 @@ class FormTest : public TempFolderTest {
         form = std::make_unique<TForm1>(path("pixmora"));
         return *form;
     }
-    void fillOutputFrames(int n) {
-        for (int i = 0; i < n; ++i) {
-            form->LeadMNF->InsertBitmapListItem(-1, imaging::Picture(160, 54, 2));
-        }
-    }
     void expectEnabled(std::initializer_list<QWidget*> widgets, bool enabled) {
         for (QWidget* w : widgets) {
             EXPECT_EQ(w->isEnabled(), enabled) << w->objectName().toStdString();
@@ -66,9 +61,9 @@ TEST_F(FormTest, StartStateWithoutSettingsFile) {
         false);
 }
 
-// Whatever the file gives reaches the window (its caption, place and view size included), and
-// the window writes all of it back at close.
-TEST_F(FormTest, SettingsAreAppliedAndWrittenBack) {
+// Closing asks first; Cancel keeps the window and its file. Whatever the file gives reaches the
+// window (its caption, place and view size included), and OK writes all of it back.
+TEST_F(FormTest, ClosingAsksAndOkWritesTheSettingsBack) {
     const app::Defaults none;
     const QByteArray text =
         "[MainForm]\nTop=120\nLeft=140\nCaption=パネル作業\n"
@@ -79,25 +74,23 @@ TEST_F(FormTest, SettingsAreAppliedAndWrittenBack) {
         "[Red]\nColors=2\n0=10\n1=20\n[Green]\nColors=3\n0=1\n1=2\n2=3\n[Blue]\nColors=1\n0=9\n";
     write("pixmora.INI", text);
     TForm1& f = open();
+    f.show();
+    f.abbEnd->click();  // no answer scripted: Cancel
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].flags, platform::kMbOkCancel);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(bytesOf(settingsPath()), text);
     dialogs.messageAnswers.push_back(platform::kIdOk);
     EXPECT_TRUE(f.close());
     EXPECT_TRUE(app::readSettings(platform::Profile(settingsPath()), none) ==
                 app::readSettings(platform::Profile(write("given.INI", text)), none));
 }
 
-TEST_F(FormTest, ClosingAsksAndCancelKeepsTheWindowAndWritesNothing) {
+TEST_F(FormTest, OutputFramesPlayersPagesAndEffectGovernTheCommands) {
     TForm1& f = open();
-    f.show();
-    f.abbEnd->click();  // no answer scripted: Cancel
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].flags, platform::kMbOkCancel);
-    EXPECT_TRUE(f.isVisible());
-    EXPECT_FALSE(QFile::exists(settingsPath()));
-}
-
-TEST_F(FormTest, OutputFramesPlayersAndPagesGovernTheCommands) {
-    TForm1& f = open();
-    fillOutputFrames(90);
+    for (int i = 0; i < 90; ++i) {
+        f.LeadMNF->InsertBitmapListItem(-1, imaging::Picture(160, 54, 2));
+    }
     f.UpdateAvailability(Availability::kNoOutput);
     expectEnabled({f.abbFSave, f.abbDesideEfA, f.abbOutPrePlay, f.abbOutPreDel, f.abbPPlay}, true);
     expectEnabled({f.abbFLoad}, false);  // 90 frames: nothing more can be loaded
@@ -132,10 +125,7 @@ TEST_F(FormTest, OutputFramesPlayersAndPagesGovernTheCommands) {
     f.abbInFramePlay->setDown(true);
     f.UpdateAvailability(Availability::kInputPlaying);
     expectEnabled({f.abbInPic}, false);
-}
-
-TEST_F(FormTest, EffectStrengthBarFollowsTheEffect) {
-    TForm1& f = open();
+    // The strength bar shows only for effects that take a strength.
     f.cbEffect->addItems({"none", "brightness", "contrast", "sharpen", "negative"});
     for (int effect : {0, 1, 3, 4}) {
         f.cbEffect->setCurrentIndex(effect);
@@ -175,16 +165,12 @@ TEST_F(FormTest, CropPreviewShowsColourAndPanelGreys) {
     f.LeadIn->setBitmap(picture);
     f.tbGreen->setPosition(1);  // code 52: red 3, green 1, blue 0
     f.tbBlue->setPosition(0);
-    CropFrame rect = f.StartRect;
-    rect.Right = 406;
-    rect.Bottom = 110;
-    f.PreviewCrop(rect);
+    f.PreviewCrop({0, 0, 406, 110});
     EXPECT_EQ(f.LeadColor->Get_Pixel(0, 0), imaging::makeColour(250, 0, 0));
     EXPECT_EQ(f.LeadMono->BitmapBits(), 2);  // a palette picture, so the colour bars retint it
     EXPECT_EQ(f.LeadMono->Get_Pixel(0, 0), imaging::makeColour(255, 85, 0));  // level 3, tinted
     EXPECT_EQ(f.LeadMono->Get_Pixel(f.LeadMono->width() - 1, 0), 0u);         // 20: level 0
-    EXPECT_FALSE(f.LeadWk1->hasBitmap());
-    EXPECT_EQ(f.LeadGrWk->BitmapWidth(), 160);
+    EXPECT_TRUE(!f.LeadWk1->hasBitmap() && f.LeadGrWk->BitmapWidth() == 160);
     // A new dithering choice redoes only the effect preview, from the colour one.
     f.LeadEfColor->setBitmap(picture);
     f.cbDither->addItems({"Burkes", "JJN", "none", "ordered"});

@@ -45,15 +45,13 @@ class InputPageTest : public TempFolderTest {
     }
 
     QString clip(const char* name, int frames, int fps = 25) {
-        testsupport::ClipOptions options;
-        options.frames = frames;
-        options.fps = fps;
-        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), ClipCodec::kMjpeg, options));
+        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), ClipCodec::kMjpeg,
+                                           {.frames = frames, .fps = fps}));
         return path(name);
     }
-    QString still(const char* name, int width, int height, QRgb colour = qRgb(200, 30, 60)) {
+    QString still(const char* name, int width, int height) {
         QImage image(width, height, QImage::Format_RGB32);
-        image.fill(colour);
+        image.fill(qRgb(200, 30, 60));
         EXPECT_TRUE(image.save(path(name)));
         return path(name);
     }
@@ -108,14 +106,12 @@ TEST_F(InputPageTest, FilesGoBeforeOrAfterTheCurrentFileAndTheirFirstFrameIsShow
     EXPECT_TRUE(dialogs.dialogsShown.isEmpty());
     EXPECT_EQ(std::tuple(form->InputFrames->Total, form->tbInFrame->Max(), form->FrmNo->text()),
               std::tuple(10, 10, QStringLiteral("1")));
-    EXPECT_EQ(shownFrameNumber(), 0);
-    EXPECT_EQ(form->DirPicIn, dir_.path());
-    EXPECT_EQ(form->abbDelPic->Hint(), path("ten.avi"));
+    EXPECT_EQ(std::tuple(shownFrameNumber(), form->DirPicIn, form->abbDelPic->Hint()),
+              std::tuple(0, dir_.path(), path("ten.avi")));
     EXPECT_EQ(form->TimerIn->interval(), 50);
 
     typeFrameNumber(QStringLiteral("3"));
-    EXPECT_EQ(form->tbInFrame->Position(), 3);
-    EXPECT_EQ(shownFrameNumber(), 2);
+    EXPECT_EQ(std::pair(form->tbInFrame->Position(), shownFrameNumber()), std::pair(3, 2));
     QString asked;
     load(still("after.png", 40, 30), [&](QDialog& d) {
         asked = d.findChild<QLabel*>(QStringLiteral("Label2"))->text();
@@ -124,21 +120,19 @@ TEST_F(InputPageTest, FilesGoBeforeOrAfterTheCurrentFileAndTheirFirstFrameIsShow
     EXPECT_EQ(asked, QStringLiteral("1Frames"));
     EXPECT_EQ(std::tuple(form->InputFrames->Total, form->tbInFrame->Position()),
               std::tuple(11, 11));
-    EXPECT_EQ(form->LeadIn->BitmapWidth(), 40);
-    EXPECT_EQ(form->TimerIn->interval(), 50);
+    EXPECT_EQ(std::pair(form->LeadIn->BitmapWidth(), form->TimerIn->interval()), std::pair(40, 50));
 
     typeFrameNumber(QStringLiteral("3"));
     load(still("before.png", 50, 20), [](QDialog& d) { return pressOk(d, true); });
-    EXPECT_EQ(form->tbInFrame->Position(), 1);
-    EXPECT_EQ(form->LeadIn->BitmapWidth(), 50);
+    EXPECT_EQ(std::pair(form->tbInFrame->Position(), form->LeadIn->BitmapWidth()),
+              std::pair(1, 50));
     typeFrameNumber(QStringLiteral("2"));
     EXPECT_EQ(shownFrameNumber(), 0);
     typeFrameNumber(QStringLiteral("12"));
     EXPECT_EQ(form->LeadIn->BitmapWidth(), 40);
     // Closing the question without OK puts the file in front of the current one.
     load(still("closed.png", 60, 20), [](QDialog&) { return 0; });
-    EXPECT_EQ(form->tbInFrame->Position(), 12);
-    EXPECT_EQ(form->InputFrames->Total, 13);
+    EXPECT_EQ(std::pair(form->tbInFrame->Position(), form->InputFrames->Total), std::pair(12, 13));
     // A picture smaller than the viewer stays centred when the window changes size.
     for (const QSize size : {QSize(1280, 800), QSize(1100, 720)}) {
         form->resize(size);
@@ -161,8 +155,8 @@ TEST_F(InputPageTest, TheFrameNumberFieldTakesOnlyNumbersOfShownFrames) {
     // A crop frame being edited moves with the shown frame, with one outline.
     form->abbCutE->click();
     typeFrameNumber(QStringLiteral("9"));
-    EXPECT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
-    EXPECT_EQ(form->EndRect.FrameNo, 9);
+    EXPECT_EQ(std::pair(form->LeadIn->overlayRectangles().size(), form->EndRect.FrameNo),
+              std::pair(std::size_t{1}, 9));
     EXPECT_TRUE(form->StatusBar1->panelText(1).startsWith(QStringLiteral("End 9:")));
     form->abbCutE->click();
     form->tbInFrame->setPosition(20);
@@ -181,8 +175,7 @@ TEST_F(InputPageTest, TheInputPlayerPlaysToTheLastFrameAndSteps) {
     form->abbCutS->click();
     typeFrameNumber(QStringLiteral("3"));
     form->abbInFramePlay->click();
-    EXPECT_TRUE(form->TimerIn->isActive());
-    EXPECT_FALSE(form->abbInPic->isEnabled());
+    EXPECT_TRUE(form->TimerIn->isActive() && !form->abbInPic->isEnabled());
     EXPECT_EQ(form->tbInFrame->Position(), 1);
     for (const int expected : {2, 3, 4, 4}) {
         form->timerInOnTimer();
@@ -191,15 +184,15 @@ TEST_F(InputPageTest, TheInputPlayerPlaysToTheLastFrameAndSteps) {
     }
     EXPECT_FALSE(form->TimerIn->isActive() || form->abbInFramePlay->Down());
     EXPECT_TRUE(form->abbInPic->isEnabled());
-    form->abbInFrameBack->click();
-    form->abbInFrameBack->click();
-    EXPECT_EQ(form->tbInFrame->Position(), 2);
-    form->abbInFrameEnd->click();
-    form->abbInFrameNext->click();
-    EXPECT_EQ(form->tbInFrame->Position(), 4);
-    form->abbInFrameTop->click();
-    form->abbInFrameBack->click();
-    EXPECT_EQ(form->tbInFrame->Position(), 1);
+    for (const auto& [step, at] : {std::pair{form->abbInFrameBack, 3},
+                                   {form->abbInFrameBack, 2},
+                                   {form->abbInFrameEnd, 4},
+                                   {form->abbInFrameNext, 4},
+                                   {form->abbInFrameTop, 1},
+                                   {form->abbInFrameBack, 1}}) {
+        step->click();
+        EXPECT_EQ(form->tbInFrame->Position(), at) << step->objectName().toStdString();
+    }
 }
 
 TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailable) {
@@ -215,27 +208,23 @@ TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailabl
               std::tuple(4, 4, 4, 2));
     EXPECT_EQ(shownFrameNumber(), 0);
     EXPECT_TRUE(form->abbInFramePlay->isEnabled());
-
     form->abbDelPic->click();
-    EXPECT_FALSE(form->LeadIn->hasBitmap());
-    EXPECT_EQ(form->tbInFrame->Max(), 1);
-    EXPECT_EQ(form->StartRect.FrameNo, 1);
+    EXPECT_EQ(
+        std::tuple(form->LeadIn->hasBitmap(), form->tbInFrame->Max(), form->StartRect.FrameNo),
+        std::tuple(false, 1, 1));
     for (QWidget* off :
          std::initializer_list<QWidget*>{form->abbDelPic, form->abbInClr, form->abbInFramePlay,
                                          form->abbCutS, form->abbCutE, form->abbExecute}) {
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
     }
     load(still("single.png", 30, 20));
-    EXPECT_FALSE(form->abbInFramePlay->isEnabled());
-    EXPECT_TRUE(form->abbCutS->isEnabled());
+    EXPECT_TRUE(!form->abbInFramePlay->isEnabled() && form->abbCutS->isEnabled());
     // Clearing while a crop frame is edited ends the editing.
     form->abbCutS->click();
     ASSERT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
     form->abbInClr->click();
     EXPECT_EQ(form->InputFrames->Total, 0);
-    EXPECT_FALSE(form->LeadIn->hasBitmap());
-    EXPECT_FALSE(form->abbCutS->Down());
-    EXPECT_FALSE(form->StartRect.Shown);
+    EXPECT_FALSE(form->LeadIn->hasBitmap() || form->abbCutS->Down() || form->StartRect.Shown);
     EXPECT_TRUE(form->LeadIn->overlayRectangles().empty());
 }
 
@@ -270,26 +259,22 @@ TEST_F(InputPageTest, CropFramesFollowTheMouseAtEveryZoomAndThePreviewFollows) {
         SCOPED_TRACE(zoom);
         setScale(zoom);
         form->abbCutS->click();
-        ASSERT_TRUE(form->StartRect.Shown);
-        ASSERT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
+        ASSERT_TRUE(form->StartRect.Shown && form->LeadIn->overlayRectangles().size() == 1U);
         const CropFrame before = form->StartRect;
         const int x = form->LeadIn->DstLeft() + (before.Left + before.Right) / 2;
         const int y = form->LeadIn->DstTop() + (before.Top + before.Bottom) / 2;
         drag(x, y, 12, 6);
-        EXPECT_EQ(form->LeadIn->cursorId(), -22);
-        EXPECT_EQ(std::tuple(form->StartRect.Left, form->StartRect.Top, form->StartRect.width()),
-                  std::tuple(before.Left + 12, before.Top + 6, before.width()));
-        EXPECT_TRUE(form->LeadColor->hasBitmap());
+        EXPECT_EQ(std::tuple(form->StartRect.Left, form->StartRect.Top, form->StartRect.width(),
+                             form->LeadIn->cursorId(), form->LeadColor->hasBitmap()),
+                  std::tuple(before.Left + 12, before.Top + 6, before.width(), -22, true));
         // The bottom-right corner pulled outwards grows the frame.
         const CropFrame moved = form->StartRect;
         drag(form->LeadIn->DstLeft() + moved.Right, form->LeadIn->DstTop() + moved.Bottom, 8, 4);
         EXPECT_EQ(std::pair(form->StartRect.Right, form->StartRect.Bottom),
                   std::pair(moved.Right + 8, moved.Bottom + 4));
-        EXPECT_EQ(form->StatusBar1->panelText(0), QStringLiteral("Start 1:(%1,%2)-(%3,%4)")
-                                                      .arg(form->StartRect.Left)
-                                                      .arg(form->StartRect.Top)
-                                                      .arg(form->StartRect.Right)
-                                                      .arg(form->StartRect.Bottom));
+        const CropFrame& r = form->StartRect;
+        EXPECT_EQ(form->StatusBar1->panelText(0),
+                  QString::asprintf("Start 1:(%d,%d)-(%d,%d)", r.Left, r.Top, r.Right, r.Bottom));
         // Scrolled by its bar, the outline moves with the picture and is still erased.
         QScrollBar* bar = form->LeadIn->horizontalScrollBar();
         bar->setValue(bar->value() + 7);
@@ -302,10 +287,7 @@ TEST_F(InputPageTest, CropFramesFollowTheMouseAtEveryZoomAndThePreviewFollows) {
 TEST_F(InputPageTest, ZoomLinkAndDefaultSizeKeepTheFramesInStep) {
     load(still("picture.png", 200, 100));
     setScale("100");
-    form->StartRect.Left = 30;
-    form->StartRect.Top = 10;
-    form->StartRect.Right = 180;
-    form->StartRect.Bottom = 40;
+    form->StartRect = {30, 10, 180, 40};
     form->abbCutS->click();
     setScale("50");
     EXPECT_EQ(std::tuple(form->StartRect.Left, form->StartRect.Top, form->StartRect.Right),
@@ -322,8 +304,8 @@ TEST_F(InputPageTest, ZoomLinkAndDefaultSizeKeepTheFramesInStep) {
     EXPECT_NEAR(form->StartRect.height(), 26, 1);
     EXPECT_EQ(form->EndRect.width(), form->StartRect.width());
     drag(form->LeadIn->DstLeft() + 50, form->LeadIn->DstTop() + 20, 0, 5);
-    EXPECT_EQ(std::pair(form->StartRect.Top, form->EndRect.Top), std::pair(15, 15));
-    EXPECT_EQ(form->EndRect.Bottom, form->StartRect.Bottom);
+    EXPECT_EQ(std::tuple(form->StartRect.Top, form->EndRect.Top, form->EndRect.Bottom),
+              std::tuple(15, 15, form->StartRect.Bottom));
 }
 
 }  // namespace

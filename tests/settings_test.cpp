@@ -144,20 +144,9 @@ TEST_F(SettingsTest, WindowInAReadOnlyProgramFolderReadsTheFileBesideIt) {
     EXPECT_EQ(bytesOf(iniPath()), beside);
 }
 
-TEST_F(SettingsTest, WindowFromExtremeSettingsStaysUsable) {
-    TForm1& f = openWindow(
-        "[MainForm]\nTop=-2147483648\nLeft=2147483647\nInitMax=1\n"
-        "[Panel]\nViewLeft=-2000000000\nViewRight=2000000000\nViewTop=0\n"
-        "ViewBottom=8000\n");
-    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(f.pos()));
-    EXPECT_TRUE(f.isMaximized());
-    EXPECT_EQ(std::pair(f.ViewWidth, f.ViewHeight), std::pair(2048, 2048));
-    EXPECT_GT(f.LeadMono->width(), 0);
-}
-
-// Without a saved position the window fits the available screen area, as far as its minimum
-// size allows; with one it keeps its size.
-TEST_F(SettingsTest, WindowWithoutSavedPositionFitsTheScreen) {
+// Without a saved position the window fits the available screen area, as far as its minimum size
+// allows; with one it keeps its size; from extreme values it stays on the screen and usable.
+TEST_F(SettingsTest, WindowStaysUsableOnTheScreenWhateverThePlaceSaved) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     for (const QByteArray& file : {QByteArray(), QByteArray("[MainForm]\nTop=300\n")}) {
         TForm1& f = openWindow(file);
@@ -168,6 +157,13 @@ TEST_F(SettingsTest, WindowWithoutSavedPositionFitsTheScreen) {
         EXPECT_TRUE(frame.bottom() <= area.bottom() || f.height() == f.minimumHeight());
     }
     EXPECT_EQ(openWindow("[MainForm]\nTop=120\nLeft=140\n").size(), QSize(1280, 800));
+    TForm1& f = openWindow(
+        "[MainForm]\nTop=-2147483648\nLeft=2147483647\nInitMax=1\n"
+        "[Panel]\nViewLeft=-2000000000\nViewRight=2000000000\nViewTop=0\nViewBottom=8000\n");
+    EXPECT_TRUE(area.contains(f.pos()));
+    EXPECT_TRUE(f.isMaximized());
+    EXPECT_EQ(std::pair(f.ViewWidth, f.ViewHeight), std::pair(2048, 2048));
+    EXPECT_GT(f.LeadMono->width(), 0);
 }
 
 TEST_F(SettingsTest, FailedWriteAtCloseKeepsThePreviousFile) {
