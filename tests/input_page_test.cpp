@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -24,26 +23,15 @@
 #include "store/Framectl.h"
 #include "store/TdlgIns.h"
 #include "tests/support/ClipMaker.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempFolderTest.h"
+#include "tests/support/WindowTest.h"
 
 namespace {
 
 using testsupport::ClipCodec;
 using testsupport::frameNumberOf;
 
-class InputPageTest : public TempFolderTest {
+class InputPageTest : public WindowTest {
   protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        // The shipped catalogue gives the zoom list.
-        ASSERT_TRUE(
-            QFile::copy(QStringLiteral(PIXMORA_DATA_DIR "/pixmora.MSG"), path("pixmora.MSG")));
-        form = std::make_unique<TForm1>(path("pixmora"));
-        form->resize(1280, 800);
-        form->show();
-    }
-
     QString clip(const char* name, int frames, int fps = 25) {
         EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), ClipCodec::kMjpeg,
                                            {.frames = frames, .fps = fps}));
@@ -54,15 +42,6 @@ class InputPageTest : public TempFolderTest {
         image.fill(qRgb(200, 30, 60));
         EXPECT_TRUE(image.save(path(name)));
         return path(name);
-    }
-    // Loads a file through the open dialog; `answer` presses the insert-position dialog's
-    // buttons when it is asked.
-    void load(const QString& file, std::function<int(QDialog&)> answer = {}) {
-        dialogs.fileAnswers.push_back(file);
-        if (answer) {
-            dialogs.dialogActions.push_back(std::move(answer));
-        }
-        form->abbInPic->click();
     }
     static int pressOk(QDialog& d, bool before) {
         if (before) {
@@ -76,28 +55,6 @@ class InputPageTest : public TempFolderTest {
         form->FrmNo->setText(text);
         form->frmNoExit();
     }
-    void mouse(QEvent::Type type, int x, int y) {
-        const QPointF at(x, y);
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        QMouseEvent event(type, at, form->LeadIn->mapToGlobal(at), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(form->LeadIn, &event);
-    }
-    // Hovers over (x, y), then drags from there by (dx, dy) in two steps.
-    void drag(int x, int y, int dx, int dy) {
-        mouse(QEvent::MouseMove, x, y);
-        mouse(QEvent::MouseButtonPress, x, y);
-        mouse(QEvent::MouseMove, x + dx / 2, y + dy / 2);
-        mouse(QEvent::MouseMove, x + dx, y + dy);
-        mouse(QEvent::MouseButtonRelease, x + dx, y + dy);
-    }
-    void setScale(const char* percent) {
-        form->cbScale->setCurrentIndex(form->cbScale->findText(QString::fromLatin1(percent)));
-    }
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> form;
 };
 
 // The first file is not asked about; a clip sets the player's interval and a still leaves it.

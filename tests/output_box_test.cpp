@@ -5,10 +5,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
@@ -25,9 +23,8 @@
 #include "store/Framectl.h"
 #include "store/TdlgIns.h"
 #include "store/Undoctl.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempFolderTest.h"
 #include "tests/support/ToolRun.h"
+#include "tests/support/WindowTest.h"
 #include "tools/CfilePanelFiles.h"
 
 namespace {
@@ -37,18 +34,8 @@ int redOf(const imaging::Picture& p) {
     return imaging::redOf(p.colourAt(0, 0));
 }
 
-class OutputBoxTest : public TempFolderTest {
+class OutputBoxTest : public WindowTest {
   protected:
-    void SetUp() override {
-        TempFolderTest::SetUp();
-        // The shipped catalogue gives the lists of methods, effects and zooms.
-        ASSERT_TRUE(
-            QFile::copy(QStringLiteral(PIXMORA_DATA_DIR "/pixmora.MSG"), path("pixmora.MSG")));
-        form = std::make_unique<TForm1>(path("pixmora"));
-        form->resize(1280, 800);
-        form->show();
-    }
-
     // Frames 1 .. count (red 10 × number) added at the end.
     void addFrames(int count) {
         for (int n = 1; n <= count; ++n) {
@@ -76,28 +63,15 @@ class OutputBoxTest : public TempFolderTest {
             }
         }
         EXPECT_TRUE(image.save(path("gradient.png")));
-        dialogs.fileAnswers.push_back(path("gradient.png"));
-        form->abbInPic->click();
-        form->cbScale->setCurrentIndex(form->cbScale->findText(QStringLiteral("100")));
+        load(path("gradient.png"));
+        setScale("100");
         return path("gradient.png");
-    }
-    void mouse(QEvent::Type type, int x, int y) {
-        const QPointF at(x, y);
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        QMouseEvent event(type, at, form->LeadIn->mapToGlobal(at), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(form->LeadIn, &event);
     }
     // Presses the crop button, drags its frame by the middle and releases the button.
     void moveCrop(TABitBtn* button, const CropFrame& f, int dx, int dy) {
         button->click();
-        const int x = form->LeadIn->DstLeft() + (f.Left + f.Right) / 2;
-        const int y = form->LeadIn->DstTop() + (f.Top + f.Bottom) / 2;
-        mouse(QEvent::MouseMove, x, y);
-        mouse(QEvent::MouseButtonPress, x, y);
-        mouse(QEvent::MouseMove, x + dx, y + dy);
-        mouse(QEvent::MouseButtonRelease, x + dx, y + dy);
+        drag(form->LeadIn->DstLeft() + (f.Left + f.Right) / 2,
+             form->LeadIn->DstTop() + (f.Top + f.Bottom) / 2, dx, dy);
         button->click();
     }
     void generate(int frames, int method = 0) {
@@ -106,9 +80,6 @@ class OutputBoxTest : public TempFolderTest {
         form->abbExecute->click();
     }
     void showPage(QWidget* page) { form->PageControl1->setCurrentWidget(page); }
-
-    ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> form;
 };
 
 struct PlayerStep {
