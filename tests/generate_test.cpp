@@ -140,23 +140,22 @@ TEST(Generate, DissolveReplacesItsShareOfPixelsRepeatablyAndRunsOut) {
 }
 
 TEST(Generate, WipesUncoverBandsThatMeet) {
-    Outputs vertical;
-    vertical.prepareSolid(160, 54);
-    ASSERT_EQ(vertical.produce(request(4, 4)), kOk);
-    for (const auto& [frame, rows] : {std::pair(1, 18), std::pair(2, 36)}) {
-        const Picture& shown = vertical.colour.frame(frame);
-        EXPECT_EQ(
-            std::tuple(countOf(shown, kB), shown.colourAt(159, rows - 1), shown.colourAt(0, rows)),
-            std::tuple(160 * rows, kB, kA));
+    // Vertical wipes uncover rows (18 and 36 of 54), horizontal ones columns (3 and 7 of 10).
+    for (const auto& [method, width, height, frame, uncovered, lastB, firstA] :
+         std::vector<std::tuple<int, int, int, int, int, std::pair<int, int>, std::pair<int, int>>>{
+             {4, 160, 54, 1, 160 * 18, {159, 17}, {0, 18}},
+             {4, 160, 54, 2, 160 * 36, {159, 35}, {0, 36}},
+             {6, 10, 3, 1, 3 * 3, {2, 2}, {3, 0}},
+             {6, 10, 3, 2, 7 * 3, {6, 2}, {7, 0}}}) {
+        Outputs run;
+        run.prepareSolid(width, height);
+        ASSERT_EQ(run.produce(request(method, 4, width, height)), kOk);
+        const Picture& shown = run.colour.frame(frame);
+        EXPECT_EQ(std::tuple(countOf(shown, kB), shown.colourAt(lastB.first, lastB.second),
+                             shown.colourAt(firstA.first, firstA.second)),
+                  std::tuple(uncovered, kB, kA))
+            << method << " " << frame;
     }
-
-    Outputs horizontal;
-    horizontal.prepareSolid(10, 3);
-    ASSERT_EQ(horizontal.produce(request(6, 4, 10, 3)), kOk);
-    EXPECT_EQ(countOf(horizontal.colour.frame(1), kB), 3 * 3);  // columns 0-2 of 3.33
-    EXPECT_EQ(horizontal.colour.frame(2).colourAt(6, 2), kB);   // columns 0-6 of 6.67
-    EXPECT_EQ(horizontal.colour.frame(2).colourAt(7, 0), kA);
-
     for (const auto& [extent, k] : {std::pair(10, 2), std::pair(160, 6), std::pair(54, 87)}) {
         std::vector<int> covered(extent, 0);
         for (int j = 1; j <= k + 1; ++j) {
@@ -206,12 +205,12 @@ TEST_F(GenerateFromInput, EveryMethodFillsItsPlaceInTheLists) {
         EXPECT_EQ(std::pair(run.colour.frame(0), run.colour.frame(7)),
                   std::pair(solid(160, 54, kA), solid(160, 54, kB)));
         for (int i = 0; i < 6; ++i) {
-            const Picture& shown = run.colour.frame(1 + i);
-            if (frames[i].kind == RunFrame::kStart || frames[i].kind == RunFrame::kEnd) {
-                EXPECT_EQ(shown, frames[i].kind == RunFrame::kStart ? a : b) << method << i;
-            } else if (frames[i].kind == RunFrame::kCopy) {
-                EXPECT_EQ(shown, run.colour.frame(1 + frames[i].ref)) << method << i;
-                EXPECT_EQ(run.panel.frame(1 + i), run.panel.frame(1 + frames[i].ref));
+            const RunFrame f = frames[i];
+            if (f.kind == RunFrame::kCopy) {
+                EXPECT_EQ(std::pair(run.colour.frame(1 + i), run.panel.frame(1 + i)),
+                          std::pair(run.colour.frame(1 + f.ref), run.panel.frame(1 + f.ref)));
+            } else if (f.kind != RunFrame::kStep) {
+                EXPECT_EQ(run.colour.frame(1 + i), f.kind == RunFrame::kStart ? a : b) << method;
             }
         }
         EXPECT_EQ(std::pair(run.colour.BitmapListIndex(), run.panel.BitmapListIndex()),

@@ -92,24 +92,23 @@ TEST_F(ToolMake, StillMovesExactlyAsTheGenerationMakesIt) {
                    "21",       out})
                   .out,
               out + ": 4 frames\n");
-    produce::GenerationRequest request;
-    request.start = {0, 0, 128, 96, 1};
-    request.end = {20, 10, 60, 40, 1};
-    request.zoomPercent = 200;
-    request.frames = 4;
-    request.panelWidth = 80;
-    request.panelHeight = 30;
-    request.ditherMethod = imaging::kDitherOrdered;
-    const std::vector<Picture> expected = generatedDirectly(picture, request);
+    const std::vector<Picture> expected =
+        generatedDirectly(picture, {.start = {0, 0, 128, 96, 1},
+                                    .end = {20, 10, 60, 40, 1},
+                                    .zoomPercent = 200,
+                                    .frames = 4,
+                                    .panelWidth = 80,
+                                    .panelHeight = 30,
+                                    .ditherMethod = imaging::kDitherOrdered});
     int code = 0;
     const std::vector<Picture> written = readBack(out, &code);
     EXPECT_EQ(code, 21);
     ASSERT_EQ(written.size(), 4u);
     ASSERT_EQ(expected.size(), 4u);
     for (std::size_t i = 0; i < written.size(); ++i) {
-        EXPECT_EQ(written[i].width(), 80);
-        EXPECT_EQ(written[i].bits(), 2);
-        EXPECT_EQ(written[i].pixels(), expected[i].pixels()) << i;
+        EXPECT_EQ(std::tuple(written[i].width(), written[i].bits(), written[i].pixels()),
+                  std::tuple(80, 2, expected[i].pixels()))
+            << i;
     }
     EXPECT_NE(written[0].pixels(), written[3].pixels());
 }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <functional>
+#include <numeric>
 
 #include "files/Cfilectl.h"
 #include "imaging/LeadModel.h"
@@ -20,11 +22,8 @@ ToolResult run(const QStringList& args) {
 void patchRecord(QByteArray& bytes, int record, int size, int field, char value) {
     bytes[record + field] = value;
     bytes[record + 3] = 0;
-    char x = 0;
-    for (int i = record; i < record + size; ++i) {
-        x = static_cast<char>(x ^ bytes[i]);
-    }
-    bytes[record + 3] = static_cast<char>(~x);
+    bytes[record + 3] = static_cast<char>(~std::accumulate(
+        bytes.begin() + record, bytes.begin() + record + size, char{0}, std::bit_xor<>()));
 }
 
 class ToolRoundTrip : public TempFolderTest {

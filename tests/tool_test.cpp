@@ -35,12 +35,12 @@ TEST_F(ToolTest, HelpForTheToolAndEachCommand) {
     EXPECT_TRUE(run({"make", "--help"}).out.startsWith("Usage: pixmora-tool make"));
 }
 
-class BadCommandLine : public testing::TestWithParam<const char*> {};
+class BadCommandLine : public testing::TestWithParam<std::string> {};
 
 TEST_P(BadCommandLine, ExitsTwoWithAMessageAndWritesNothing) {
     MemoryPanelFiles files;
     const ToolResult r =
-        runToolWith(files, QString::fromLatin1(GetParam()).split(' ', Qt::SkipEmptyParts));
+        runToolWith(files, QString::fromStdString(GetParam()).split(' ', Qt::SkipEmptyParts));
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(r.err.startsWith("pixmora-tool: ")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("Usage: pixmora-tool"));
@@ -48,40 +48,33 @@ TEST_P(BadCommandLine, ExitsTwoWithAMessageAndWritesNothing) {
     EXPECT_TRUE(files.stored.empty());
 }
 
+const std::string kMakeRect = "make --start a.png --start-rect ", kMake = kMakeRect + "0,0,9,9 ";
+
 INSTANTIATE_TEST_SUITE_P(
     ToolTest, BadCommandLine,
-    testing::Values("", "frobnicate", "--frob info a.zma", "info", "info a.zma b.zma",
-                    "info --verbose a.zma", "export a.zma", "export a.zma out.bmp",
-                    "export -x a.zma out.gif", "import", "import out.zma", "import out.png a.png",
-                    "import out.zml a.png b.png", "import --frob out.zma a.png",
-                    "import out.zma a.png --bits", "import --bits 3 out.zma a.png",
-                    "import --bits two out.zma a.png", "import --background 64 out.zma a.png",
-                    "import --background +5 out.zma a.png",
-                    "import --background 4294967359 out.zma a.png",
-                    "import --dither floyd out.zma a.png", "import --size 0x54 out.zma a.png",
-                    "import --size 257x54 out.zma a.png", "import --size 160x54x2 out.zma a.png",
-                    "import out.zma c.avi@0-3", "import out.zma c.avi@3-1",
-                    "import out.zma c.avi@1-99999999999", "make out.zma",
-                    "make --start a.png --method 0 --frames 2 out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --frames 2 out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 out.zma",
-                    "make --start a.png --start-rect 1,2,3 --method 0 --frames 2 out.zma",
-                    "make --start a.png --start-rect 5,0,5,9 --method 0 --frames 2 out.zma",
-                    "make --start a.png --start-rect 0,9,9,9 --method 0 --frames 2 out.zma",
-                    "make --start a.png --start-rect 0,0,9,x --method 0 --frames 2 out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 8 --frames 2 out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 0 out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 91 out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 out.zml",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 1 out.png",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 1 a.zma b.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 --dither floyd "
-                    "out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 --zoom 6401 "
-                    "out.zma",
-                    "make --start a.png --start-rect 0,0,9,9 --method 0 --frames 2 --end b.png "
-                    "out.zma",
-                    "make --start a.png@0 --start-rect 0,0,9,9 --method 0 --frames 2 out.zma"));
+    testing::Values(
+        "", "frobnicate", "--frob info a.zma", "info", "info a.zma b.zma", "info --verbose a.zma",
+        "export a.zma", "export a.zma out.bmp", "export -x a.zma out.gif", "import",
+        "import out.zma", "import out.png a.png", "import out.zml a.png b.png",
+        "import --frob out.zma a.png", "import out.zma a.png --bits",
+        "import --bits 3 out.zma a.png", "import --bits two out.zma a.png",
+        "import --background 64 out.zma a.png", "import --background +5 out.zma a.png",
+        "import --background 4294967359 out.zma a.png", "import --dither floyd out.zma a.png",
+        "import --size 0x54 out.zma a.png", "import --size 257x54 out.zma a.png",
+        "import --size 160x54x2 out.zma a.png", "import out.zma c.avi@0-3",
+        "import out.zma c.avi@3-1", "import out.zma c.avi@1-99999999999", "make out.zma",
+        "make --start a.png --method 0 --frames 2 out.zma", kMake + "--frames 2 out.zma",
+        kMake + "--method 0 out.zma", kMakeRect + "1,2,3 --method 0 --frames 2 out.zma",
+        kMakeRect + "5,0,5,9 --method 0 --frames 2 out.zma",
+        kMakeRect + "0,9,9,9 --method 0 --frames 2 out.zma",
+        kMakeRect + "0,0,9,x --method 0 --frames 2 out.zma",
+        kMake + "--method 8 --frames 2 out.zma", kMake + "--method 0 --frames 0 out.zma",
+        kMake + "--method 0 --frames 91 out.zma", kMake + "--method 0 --frames 2 out.zml",
+        kMake + "--method 0 --frames 1 out.png", kMake + "--method 0 --frames 1 a.zma b.zma",
+        kMake + "--method 0 --frames 2 --dither floyd out.zma",
+        kMake + "--method 0 --frames 2 --zoom 6401 out.zma",
+        kMake + "--method 0 --frames 2 --end b.png out.zma",
+        "make --start a.png@0 --start-rect 0,0,9,9 --method 0 --frames 2 out.zma"));
 
 // The outputs are smaller than Qt's write buffer, where a full disk shows only on the last flush.
 TEST_F(ToolTest, FailuresExitWithTheirStatusAndKeepThePreviousOutput) {
@@ -109,7 +102,7 @@ TEST_F(ToolTest, FailuresExitWithTheirStatusAndKeepThePreviousOutput) {
     EXPECT_EQ(bytesOf(gif), "previous");
 }
 
-TEST_F(ToolTest, ExportNumbersGreyPngsOnlyForSeveralFrames) {
+TEST_F(ToolTest, ExportWritesNumberedGreyPngsOrOneTintedGif) {
     files.stored["a.zma"] = {{Picture(4, 2, 2), 63}, {Picture(4, 2, 1), 63}};
     files.stored["b.zml"] = {{Picture(4, 2, 8), 63}};
     EXPECT_EQ(run({"export", "a.zma", path("f.png")}).out,
@@ -118,16 +111,15 @@ TEST_F(ToolTest, ExportNumbersGreyPngsOnlyForSeveralFrames) {
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files),
               (QStringList{"f-001.png", "f-002.png", "one.PNG"}));
     EXPECT_EQ(QImage(path("f-002.png")).format(), QImage::Format_Grayscale8);
-}
 
-// Each frame in its own code, tinted as the window shows it, on a screen as large as the largest.
-TEST_F(ToolTest, ExportGifShowsEachFrameInItsOwnCode) {
+    // A GIF shows each frame in its own code, tinted as the window shows it, on a screen as
+    // large as the largest frame.
     Picture ramp(4, 1, 2), grey(7, 3, 8);
     ramp.pixels() = {0, 1, 2, 3};
     grey.pixels().assign(21, 3);
-    files.stored["a.zma"] = {{grey, 63}, {ramp, 9}};
-    const QString out = path("a.gif");
-    ASSERT_EQ(run({"export", "a.zma", out}).out, out + "\n");
+    files.stored["c.zma"] = {{grey, 63}, {ramp, 9}};
+    const QString out = path("c.gif");
+    ASSERT_EQ(run({"export", "c.zma", out}).out, out + "\n");
     QImageReader reader(out);
     for (const QRgb colour : {0xFFFFFFu, 0x00AA55u}) {  // code 9: green 170, blue 85
         const QImage image = reader.read();
