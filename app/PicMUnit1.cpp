@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "app/FormParts.h"
+#include "files/Cfilectl.h"
 #include "imaging/Picture.h"
 #include "imaging/TLEAD.h"
 #include "platform/TPanel.h"
@@ -46,6 +47,7 @@ CropFrame initialFrame(int right, int bottom, std::int32_t kind) {
 
 TForm1::TForm1(const QString& basePath, QWidget* parent)
     : QMainWindow(parent),
+      FileControl(std::make_unique<CustumFileControl>()),
       InputFrames(std::make_unique<store::TFrameControl>()),
       UndoControl(std::make_unique<store::TUndoControl>(store::kUndoDepth)),
       basePath_(basePath) {

@@ -12,11 +12,13 @@
 #include "imaging/LeadModel.h"
 #include "imaging/TLEADDlg.h"
 #include "platform/TABitBtn.h"
+#include "platform/TFileDialog.h"
 #include "produce/CropFrame.h"
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
 #include "produce/PicMCutGenerate.h"
 
+class CustumFileControl;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -203,7 +205,11 @@ class TForm1 : public QMainWindow {
     QAction* ActNext;
     QAction* ActBack;
     TLEADDlg LEADDlg1;
+    TFileDialog OpenDialog1{TFileDialog::kOpen};
+    TFileDialog SaveDialog1{TFileDialog::kSave};
 
+    // Reads and writes the panel files.
+    std::unique_ptr<CustumFileControl> FileControl;
     // The loaded input files and their frames.
     std::unique_ptr<store::TFrameControl> InputFrames;
     // The undo history of edits to the output frames.
@@ -367,6 +373,8 @@ class TForm1 : public QMainWindow {
     void exeActNext();
     void exeActBack();
     void abbExecuteClick();
+    void abbFLoadClick();
+    void abbFSaveClick();
     void MkFrmChange();
     void MkFrmExit();
     void frmMainOnCreate();
@@ -417,6 +425,10 @@ class TForm1 : public QMainWindow {
     void previewEditedCrop();
     // The generation the window's controls describe.
     produce::GenerationRequest generationRequest() const;
+    // Panel files: the load command's steps up to the insertion (its status, the frames
+    // inserted and where); inserting the frames a load read.
+    int loadPanelFile(int* inserted, int* position);
+    void insertLoadedFrames(int count, int position);
 
     // Construction and start-up steps.
     void readSettingsFile();

@@ -39,6 +39,8 @@ void TForm1::connectHandlers() {
     connect(LeadIn, &TLEAD::mouseUp, this, &TForm1::LeadInOnMUp);
     PanelIn->installEventFilter(this);
     connect(abbExecute, &TABitBtn::clicked, this, &TForm1::abbExecuteClick);
+    connect(abbFLoad, &TABitBtn::clicked, this, &TForm1::abbFLoadClick);
+    connect(abbFSave, &TABitBtn::clicked, this, &TForm1::abbFSaveClick);
     connect(MkFrm, &QLineEdit::textChanged, this, &TForm1::MkFrmChange);
     connect(MkFrm, &QLineEdit::editingFinished, this, &TForm1::MkFrmExit);
     connect(abbOutPrePlay, &TABitBtn::clicked, this, &TForm1::abbOutPrePlayClick);

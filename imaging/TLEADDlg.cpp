@@ -1,9 +1,9 @@
 #include "imaging/TLEADDlg.h"
 
 #include <QFileDialog>
-#include <QStringList>
 
 #include "platform/DialogSeam.h"
+#include "platform/TFileDialog.h"
 
 namespace {
 
@@ -17,22 +17,11 @@ const std::map<int, int> kQtLabels{
 
 }  // namespace
 
-QString TLEADDlg::qtFilter(const QString& filter) {
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList choices;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& pattern : patterns) {
-            pattern = pattern.trimmed();
-        }
-        choices.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                       QLatin1Char(')'));
-    }
-    return choices.join(QStringLiteral(";;"));
-}
-
 int TLEADDlg::FileOpen(QWidget* owner) {
-    platform::FileDialogRequest request{DialogTitle, InitialDir, qtFilter(Filter), {}};
+    platform::FileDialogRequest request;
+    request.title = DialogTitle;
+    request.initialDir = InitialDir;
+    request.filter = TFileDialog::qtFilter(Filter);
     for (const auto& [id, qtLabel] : kQtLabels) {
         request.labels[qtLabel] = dlgString(id);
     }

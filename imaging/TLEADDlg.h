@@ -34,9 +34,6 @@ class TLEADDlg {
     int SetDlgString(int id, const QString& text);
     QString dlgString(int id) const;
 
-    // The filter in Qt's form: "Pictures (*.jpg *.png);;Clips (*.avi)".
-    static QString qtFilter(const QString& filter);
-
   private:
     std::map<int, QString> labels_;
 };

@@ -29,6 +29,8 @@ QString runFileDialog(QWidget* owner, const FileDialogRequest& request,
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     for (const auto& [label, text] : request.labels) {
         if (!text.isEmpty()) {
             dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -34,6 +34,10 @@ struct FileDialogRequest {
     QString filter;  // "Label (*.a *.b);;Other (*.c)"
     // Texts for the dialog's own labels, keyed by QFileDialog::DialogLabel; empty keeps Qt's.
     std::map<int, QString> labels;
+    // Added by the dialog to a name typed without an extension (without the dot).
+    QString defaultSuffix;
+    // Save: ask before an existing file is replaced.
+    bool confirmOverwrite = true;
 };
 
 // Everything modal or external passes through here, so tests can answer with a script

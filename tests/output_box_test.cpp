@@ -36,19 +36,6 @@ int redOf(const imaging::Picture& p) {
 
 class OutputBoxTest : public WindowTest {
   protected:
-    // Frames 1 .. count (red 10 × number) added at the end.
-    void addFrames(int count) {
-        for (int n = 1; n <= count; ++n) {
-            imaging::Picture p(form->PanelWidth, form->PanelHeight);
-            for (std::size_t i = 0; i < p.pixels().size(); i += 3) {
-                p.pixels()[i] = static_cast<std::uint8_t>(10 * n);
-            }
-            form->AddOutputFrame(p, form->outputFrameCount());
-        }
-        form->RefreshFrameRange();
-        form->tbOutPreOnChange();
-        form->UpdateAvailability(Availability::kNoOutput);
-    }
     // The number of the output frame the colour preview shows.
     int shownFrame() const {
         return form->LeadColor->hasBitmap() ? redOf(*form->LeadColor->picture()) / 10 : 0;

@@ -7,6 +7,7 @@
 
 #include "imaging/Status.h"
 #include "imaging/TLEADDlg.h"
+#include "platform/TFileDialog.h"
 #include "tests/support/ScriptedDialogs.h"
 
 using namespace imaging;
@@ -67,7 +68,7 @@ TEST(TLEAD, PaintsAtZoomAndOffsetsAndShowsChangesOfItsModel) {
 }
 
 TEST(TLEADDlg, FilterLabelsAndCancel) {
-    EXPECT_EQ(TLEADDlg::qtFilter("All(*.jpg,*.avi)|*.jpg;*.avi|Clips(*.avi)|*.avi"),
+    EXPECT_EQ(TFileDialog::qtFilter("All(*.jpg,*.avi)|*.jpg;*.avi|Clips(*.avi)|*.avi"),
               "All(*.jpg,*.avi) (*.jpg *.avi);;Clips(*.avi) (*.avi)");
     ScriptedDialogs dialogs;
     TLEADDlg dlg;

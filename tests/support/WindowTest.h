@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "app/PicMUnit1.h"
+#include "imaging/Picture.h"
 #include "imaging/TLEAD.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempFolderTest.h"
@@ -34,6 +36,20 @@ class WindowTest : public TempFolderTest {
             dialogs.dialogActions.push_back(std::move(answer));
         }
         form->abbInPic->click();
+    }
+    // Output frames 1 .. count added at the end, each a plain colour whose red is 10 × its
+    // number; the current one is shown.
+    void addFrames(int count) {
+        for (int n = 1; n <= count; ++n) {
+            imaging::Picture p(form->PanelWidth, form->PanelHeight);
+            for (std::size_t i = 0; i < p.pixels().size(); i += 3) {
+                p.pixels()[i] = static_cast<std::uint8_t>(10 * n);
+            }
+            form->AddOutputFrame(p, form->outputFrameCount());
+        }
+        form->RefreshFrameRange();
+        form->tbOutPreOnChange();
+        form->UpdateAvailability(Availability::kNoOutput);
     }
     void setScale(const char* percent) {
         form->cbScale->setCurrentIndex(form->cbScale->findText(QString::fromLatin1(percent)));

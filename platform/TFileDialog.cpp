@@ -1,0 +1,39 @@
+#include "platform/TFileDialog.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include "platform/DialogSeam.h"
+
+bool TFileDialog::Execute(QWidget* owner) {
+    platform::FileDialogRequest request;
+    request.initialDir = InitialDir;
+    request.filter = qtFilter(Filter);
+    request.defaultSuffix = DefaultExt;
+    request.confirmOverwrite = OverwritePrompt;
+    platform::DialogSeam& seam = platform::dialogSeam();
+    QString chosen =
+        kind_ == kOpen ? seam.openFileName(owner, request) : seam.saveFileName(owner, request);
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    if (!DefaultExt.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) {
+        chosen += QLatin1Char('.') + DefaultExt;
+    }
+    FileName = chosen;
+    return true;
+}
+
+QString TFileDialog::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList choices;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+        }
+        choices.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')'));
+    }
+    return choices.join(QStringLiteral(";;"));
+}

@@ -1,0 +1,188 @@
+// Loading panel files into the output frames and saving them, on a real window.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QRadioButton>
+#include <tuple>
+
+#include "files/Cfilectl.h"
+#include "platform/TTrackBar.h"
+#include "store/TdlgIns.h"
+#include "store/Undoctl.h"
+#include "tests/support/WindowTest.h"
+
+namespace {
+
+using imaging::Picture;
+
+// Frame i of a written file has its one lit pixel (level 1) in column i.
+Picture markedFrame(int i, int bits) {
+    Picture p(160, 54, bits);
+    p.palette() = Picture::greyPalette(bits);
+    p.row(0)[i] = 1;
+    return p;
+}
+
+int markOf(const Picture& p) {
+    for (int x = 0; x < p.width(); ++x) {
+        if (p.colourAt(x, 0) != 0) {
+            return x;
+        }
+    }
+    return -1;
+}
+
+class PanelFilesPageTest : public WindowTest {
+  protected:
+    QString writeFile(const char* name, int count, int bits = 2, int code = 63) {
+        CustumFileControl file;
+        EXPECT_NE(file.SetFileName(path(name)), CustumFileControl::kOther);
+        file.BackColorCode = code;
+        std::vector<Picture> frames;
+        for (int i = 0; i < count; ++i) {
+            frames.push_back(markedFrame(i, bits));
+        }
+        EXPECT_EQ(file.SaveFrames(count, 160, 54, bits,
+                                  [&](int i) { return &frames[static_cast<std::size_t>(i)]; }),
+                  0);
+        return path(name);
+    }
+    // Loads through the open dialog; `after` answers the insert question when it is asked.
+    void loadPanel(const QString& file, bool after = true) {
+        dialogs.fileAnswers.push_back(file);
+        dialogs.dialogActions.clear();
+        dialogs.dialogActions.push_back([this, after](QDialog& d) {
+            asked = d.findChild<QLabel*>(QStringLiteral("Label2"))->text();
+            if (!after) {
+                d.findChild<QRadioButton*>(QStringLiteral("rbPos1"))->setChecked(true);
+            }
+            static_cast<TdlgIns&>(d).btnOKClick();
+            return d.result();
+        });
+        form->abbFLoad->click();
+    }
+    std::vector<int> marks() const {
+        std::vector<int> m;
+        for (int i = 0; i < form->LeadMNF->frameCount(); ++i) {
+            m.push_back(markOf(form->LeadMNF->frame(i)));
+        }
+        return m;
+    }
+
+    QString asked;
+};
+
+// Frames go before or after the current one in file order; the last loaded one is shown, and
+// every load empties the undo history.
+TEST_F(PanelFilesPageTest, LoadedFramesGoWhereAskedInFileOrder) {
+    const QString three = writeFile("three.zma", 3);
+    loadPanel(three);
+    EXPECT_TRUE(dialogs.dialogsShown.isEmpty()) << "nothing asked without output frames";
+    EXPECT_EQ(std::tuple(marks(), form->tbOutPre->Position()), std::tuple(std::vector{0, 1, 2}, 3));
+    EXPECT_EQ(form->DirImg, dir_.path());
+
+    form->tbOutPre->setPosition(2);
+    form->UndoControl->Push(0, 1, nullptr, form->LeadMNF.get());
+    loadPanel(three);
+    EXPECT_EQ(std::tuple(marks(), form->tbOutPre->Position(), asked, form->UndoControl->Count()),
+              std::tuple(std::vector{0, 1, 0, 1, 2, 2}, 5, QStringLiteral("3Frames"), 0));
+    form->tbOutPre->setPosition(4);
+    loadPanel(three, false);
+    EXPECT_EQ(std::tuple(marks(), form->tbOutPre->Position()),
+              std::tuple(std::vector{0, 1, 0, 0, 1, 2, 1, 2, 2}, 6));
+    EXPECT_EQ(*form->LeadGrWk->picture(), form->LeadMNF->frame(5)) << "the panel preview";
+
+    form->UndoControl->Push(0, 1, nullptr, form->LeadMNF.get());
+    dialogs.fileAnswers.push_back({});
+    form->abbFLoad->click();
+    EXPECT_EQ(std::tuple(form->outputFrameCount(), form->UndoControl->Count()), std::tuple(9, 0))
+        << "a cancelled load still empties the history";
+}
+
+// Only what fits beside the frames held is asked about and inserted.
+TEST_F(PanelFilesPageTest, LoadStopsAtNinetyFrames) {
+    addFrames(85);
+    loadPanel(writeFile("twelve.zma", 12));
+    EXPECT_EQ(std::tuple(asked, form->outputFrameCount()),
+              std::tuple(QStringLiteral("5Frames"), 90));
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(markOf(form->LeadMNF->frame(1 + i)), i) << "after frame 1, in file order";
+    }
+    EXPECT_EQ(form->tbOutPre->Position(), 6);
+    EXPECT_FALSE(form->abbFLoad->isEnabled());
+}
+
+// The file's depth stays in the panel list, a 24-bit copy goes to the colour list, and the
+// file's background colour moves the colour bars.
+TEST_F(PanelFilesPageTest, LoadKeepsDepthAndTakesTheBackgroundColour) {
+    for (const int bits : {1, 4}) {
+        form->abbOutPreClr->click();
+        loadPanel(writeFile(bits == 1 ? "one.zml" : "four.zml", 1, bits, 52));
+        ASSERT_EQ(form->outputFrameCount(), 1);
+        EXPECT_EQ(std::tuple(form->LeadMNF->frame(0).bits(), form->LeadCLF->frame(0).bits()),
+                  std::tuple(bits, 24));
+        EXPECT_EQ(form->LeadCLF->frame(0), imaging::toTrueColour(form->LeadMNF->frame(0)));
+        EXPECT_EQ(std::tuple(form->tbRed->Position(), form->tbGreen->Position(),
+                             form->tbBlue->Position(), form->BackColorCode),
+                  std::tuple(3, 1, 0, std::uint8_t{52}));
+    }
+    EXPECT_EQ(form->LeadGrWk->picture()->palette()[1],
+              produce::tintedGrey(52, 1, produce::kDefaultChannelLevels))
+        << "the panel preview tinted with the file's colour";
+}
+
+TEST_F(PanelFilesPageTest, BadFilesShowTheirErrorAndAddNothing) {
+    QFile::copy(writeFile("good.zma", 3), path("cut.zma"));
+    QFile cut(path("cut.zma"));
+    cut.resize(cut.size() - 10);
+    write("empty.zma", QByteArray());
+    write("notes.txt", "hello");
+    const struct {
+        QString file;
+        int error;
+    } cases[] = {{path("missing.zma"), 7},
+                 {path("empty.zma"), 7},
+                 {path("notes.txt"), 1},
+                 {path("cut.zma"), CustumFileControl::kTruncated}};
+    for (const auto& c : cases) {
+        loadPanel(c.file);
+        ASSERT_FALSE(dialogs.messages.empty());
+        EXPECT_EQ(dialogs.messages.back().text, form->ErrorTexts[c.error]) << c.file.toStdString();
+        EXPECT_EQ(form->outputFrameCount(), 0) << c.file.toStdString();
+    }
+}
+
+// One frame is offered as ".zml", more as ".zma"; saving leaves the frames and the current
+// frame as they were, and the file loads back to the same frames.
+TEST_F(PanelFilesPageTest, SaveOffersTheKindByFrameCountAndReadsBack) {
+    addFrames(1);
+    dialogs.fileAnswers.push_back(path("single"));
+    form->abbFSave->click();
+    EXPECT_TRUE(dialogs.fileRequests.back().filter.endsWith(QStringLiteral("(*.zml)")));
+    EXPECT_TRUE(QFileInfo::exists(path("single.zml")));
+
+    addFrames(2);
+    form->tbOutPre->setPosition(2);
+    dialogs.fileAnswers.push_back(path("anim"));
+    form->abbFSave->click();
+    EXPECT_TRUE(dialogs.fileRequests.back().filter.endsWith(QStringLiteral("(*.zma)")));
+    EXPECT_EQ(std::tuple(form->tbOutPre->Position(), form->LeadMNF->BitmapListIndex()),
+              std::tuple(2, 1));
+    std::vector<Picture> saved;
+    for (int i = 0; i < 3; ++i) {
+        saved.push_back(form->LeadMNF->frame(i));
+    }
+    form->abbOutPreClr->click();
+    loadPanel(path("anim.zma"));
+    ASSERT_EQ(form->outputFrameCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(form->LeadMNF->frame(i), saved[static_cast<std::size_t>(i)]) << i;
+    }
+
+    dialogs.fileAnswers.push_back(path("anim.png"));
+    form->abbFSave->click();
+    EXPECT_EQ(dialogs.messages.back().text, form->ErrorTexts[1]);
+    EXPECT_FALSE(QFileInfo::exists(path("anim.png")));
+}
+
+}  // namespace
