@@ -1,6 +1,7 @@
 #include "platform/TFileDialog.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "platform/DialogSeam.h"
@@ -24,7 +25,10 @@ bool TFileDialog::Execute(QWidget* owner) {
     return true;
 }
 
+// A label may show its patterns itself, as "Pictures (*.jpg,*.png)": Qt shows them from the
+// filter, so that part of the label goes.
 QString TFileDialog::qtFilter(const QString& filter) {
+    static const QRegularExpression shownPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList choices;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
@@ -32,7 +36,9 @@ QString TFileDialog::qtFilter(const QString& filter) {
         for (QString& pattern : patterns) {
             pattern = pattern.trimmed();
         }
-        choices.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+        QString label = parts[i];
+        label.remove(shownPatterns);
+        choices.append(label.trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
                        QLatin1Char(')'));
     }
     return choices.join(QStringLiteral(";;"));

@@ -68,8 +68,8 @@ TEST(TLEAD, PaintsAtZoomAndOffsetsAndShowsChangesOfItsModel) {
 }
 
 TEST(TLEADDlg, FilterLabelsAndCancel) {
-    EXPECT_EQ(TFileDialog::qtFilter("All(*.jpg,*.avi)|*.jpg;*.avi|Clips(*.avi)|*.avi"),
-              "All(*.jpg,*.avi) (*.jpg *.avi);;Clips(*.avi) (*.avi)");
+    EXPECT_EQ(TFileDialog::qtFilter("All (*.jpg,*.avi)|*.jpg;*.avi|Clips(*.avi) |*.avi|Any|*"),
+              "All (*.jpg *.avi);;Clips (*.avi);;Any (*)");
     ScriptedDialogs dialogs;
     TLEADDlg dlg;
     dlg.Filter = "Pictures|*.png";
