@@ -367,6 +367,11 @@ class TForm1 : public QMainWindow {
     void exeActNext();
     void exeActBack();
     void abbExecuteClick();
+    // Effect page: a new effect chosen; the effect applied to every output frame; the last
+    // applied edit undone (also the text page's undo).
+    void cbEffectChange();
+    void abbDesideEfAClick();
+    void ExeUndo();
     void MkFrmChange();
     void MkFrmExit();
     void frmMainOnCreate();
