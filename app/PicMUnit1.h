@@ -375,6 +375,11 @@ class TForm1 : public QMainWindow {
     void abbExecuteClick();
     void abbFLoadClick();
     void abbFSaveClick();
+    // Effect page: a new effect chosen; the effect applied to every output frame; the last
+    // applied edit undone (also the text page's undo).
+    void cbEffectChange();
+    void abbDesideEfAClick();
+    void ExeUndo();
     void MkFrmChange();
     void MkFrmExit();
     void frmMainOnCreate();

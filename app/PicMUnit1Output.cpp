@@ -48,9 +48,6 @@ void TForm1::tbOutPreOnChange() {
     }
 }
 
-// The effect preview arrives with the effects (#11).
-void TForm1::EffectChange() {}
-
 // The text image arrives with the text composition (#12).
 void TForm1::DrawFont() {}
 

@@ -57,6 +57,11 @@ void TForm1::connectHandlers() {
     connect(abbPPause, &TABitBtn::clicked, this, &TForm1::abbPPauseClick);
     connect(abbPStop, &TABitBtn::clicked, this, &TForm1::abbPStopClick);
     connect(tbPanel, &TTrackBar::valueChanged, this, &TForm1::tbPanelChange);
+    connect(cbEffect, &QComboBox::currentIndexChanged, this, &TForm1::cbEffectChange);
+    connect(tbEffect, &TTrackBar::valueChanged, this, &TForm1::EffectChange);
+    connect(abbDesideEfA, &TABitBtn::clicked, this, &TForm1::abbDesideEfAClick);
+    connect(abbUndo, &TABitBtn::clicked, this, &TForm1::ExeUndo);
+    connect(abbUndo2, &TABitBtn::clicked, this, &TForm1::ExeUndo);
     for (TTrackBar* bar : {tbRed, tbGreen, tbBlue}) {
         connect(bar, &TTrackBar::valueChanged, this, &TForm1::tbColorOnChange);
     }

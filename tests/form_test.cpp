@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <memory>
@@ -125,7 +126,9 @@ TEST_F(FormTest, OutputFramesPlayersPagesAndEffectGovernTheCommands) {
     f.abbInFramePlay->setDown(true);
     f.UpdateAvailability(Availability::kInputPlaying);
     expectEnabled({f.abbInPic}, false);
-    // The strength bar shows only for effects that take a strength.
+    // The strength bar shows only for effects that take a strength (the rule alone: a choice
+    // without colour frames would go back to none).
+    const QSignalBlocker choiceOnly(f.cbEffect);
     f.cbEffect->addItems({"none", "brightness", "contrast", "sharpen", "negative"});
     for (int effect : {0, 1, 3, 4}) {
         f.cbEffect->setCurrentIndex(effect);

@@ -1,0 +1,156 @@
+// The effect page on a real window: choosing an effect and its strength, the preview, applying
+// to every output frame and undoing it.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTabWidget>
+
+#include "app/PicMUnit1.h"
+#include "imaging/LeadModel.h"
+#include "imaging/TLEAD.h"
+#include "platform/TTrackBar.h"
+#include "produce/PicMCut.h"
+#include "produce/PicMCutEffect.h"
+#include "tests/support/WindowTest.h"
+
+namespace {
+
+class EffectPageTest : public WindowTest {
+  protected:
+    // Frames 1 .. count: red 10 × number, green rising across the frame, blue dots scattered.
+    void addFrames(int count) {
+        for (int n = 1; n <= count; ++n) {
+            imaging::Picture p(form->PanelWidth, form->PanelHeight);
+            for (int y = 0; y < p.height(); ++y) {
+                for (int x = 0; x < p.width(); ++x) {
+                    const int blue = (x * 7 + y * 13) % 5 == 0 ? 200 : 40;
+                    p.setColourAt(x, y, imaging::makeColour(10 * n, x * 255 / p.width(), blue));
+                }
+            }
+            form->AddOutputFrame(p, form->outputFrameCount());
+        }
+        form->RefreshFrameRange();
+        form->tbOutPreOnChange();
+        form->UpdateAvailability(Availability::kNoOutput);
+    }
+    void showEffects() { form->PageControl1->setCurrentWidget(form->TabSheet2); }
+    bool strengthShown() const { return !form->tbEffect->isHidden(); }
+    // Both lists' frames, colour then panel.
+    std::vector<imaging::Picture> frames() const {
+        std::vector<imaging::Picture> all;
+        for (const imaging::LeadModel* list : {form->LeadCLF.get(), form->LeadMNF.get()}) {
+            for (int i = 0; i < list->frameCount(); ++i) {
+                all.push_back(list->frame(i));
+            }
+        }
+        return all;
+    }
+    // Output frame `index` as the colour preview shows it.
+    imaging::Picture fittedColour(int index) const {
+        imaging::LeadModel frame, shown;
+        frame.setBitmap(form->LeadCLF->frame(index));
+        produce::showFitted(shown, form->LeadEfColor->width(), form->LeadEfColor->height(), frame);
+        return *shown.picture();
+    }
+};
+
+TEST_F(EffectPageTest, EveryStrengthEffectStartsAtZero) {
+    addFrames(2);
+    showEffects();
+    form->cbEffect->setCurrentIndex(1);
+    ASSERT_TRUE(strengthShown());
+    form->tbEffect->setPosition(500);
+    form->cbEffect->setCurrentIndex(2);
+    EXPECT_EQ(form->tbEffect->Position(), 0);
+    EXPECT_EQ(std::pair(form->tbEffect->Min(), form->tbEffect->Max()), std::pair(-1000, 1000));
+    EXPECT_EQ(form->tbEffect->ticks().size(), 11u);
+    EXPECT_FALSE(form->sbDesideEf->isVisible());
+}
+
+TEST_F(EffectPageTest, NegativeHidesStrengthAndTwiceRestoresBothLists) {
+    addFrames(3);
+    showEffects();
+    const auto before = frames();
+    form->cbEffect->setCurrentIndex(4);
+    EXPECT_FALSE(strengthShown());
+    form->abbDesideEfA->click();
+    EXPECT_NE(frames(), before);
+    EXPECT_EQ(form->cbEffect->currentIndex(), 4) << "the choice stays after applying";
+    form->abbDesideEfA->click();
+    EXPECT_EQ(frames(), before);
+}
+
+TEST_F(EffectPageTest, BothUndoButtonsRestoreBothLists) {
+    addFrames(3);
+    showEffects();
+    form->tbOutPre->setPosition(2);
+    const auto before = frames();
+    form->cbEffect->setCurrentIndex(1);
+    form->tbEffect->setPosition(600);
+    form->abbDesideEfA->click();
+    EXPECT_EQ(form->tbEffect->Position(), 0) << "the strength goes back after applying";
+    const auto brighter = frames();
+    ASSERT_NE(brighter, before);
+    form->cbEffect->setCurrentIndex(3);
+    form->tbEffect->setPosition(-800);
+    form->abbDesideEfA->click();
+    ASSERT_NE(frames(), brighter);
+    form->abbUndo->click();
+    EXPECT_EQ(frames(), brighter);
+    form->abbUndo2->click();
+    EXPECT_EQ(frames(), before);
+    form->abbUndo->click();  // nothing left: only shows the frame again
+    EXPECT_EQ(frames(), before);
+    EXPECT_EQ(form->tbOutPre->Position(), 2);
+    EXPECT_EQ(*form->LeadEfColor->picture(), fittedColour(1));
+}
+
+TEST_F(EffectPageTest, WithoutOutputFramesEveryChoiceSnapsBackToNone) {
+    showEffects();
+    for (int i : {1, 4, 6}) {
+        form->cbEffect->setCurrentIndex(i);
+        EXPECT_EQ(form->cbEffect->currentIndex(), 0);
+        EXPECT_FALSE(strengthShown());
+    }
+    addFrames(1);
+    form->cbEffect->setCurrentIndex(2);
+    ASSERT_TRUE(strengthShown());
+    form->abbOutPreClr->click();
+    EXPECT_EQ(form->cbEffect->currentIndex(), 0);
+    EXPECT_FALSE(strengthShown()) << "no strength bar for no effect once the frames went";
+    EXPECT_FALSE(form->LeadEfColor->hasBitmap());
+}
+
+TEST_F(EffectPageTest, PreviewShowsTheEffectWithoutChangingFrames) {
+    addFrames(2);
+    showEffects();
+    const auto before = frames();
+    const imaging::Picture plain = *form->LeadEfColor->picture();
+    EXPECT_EQ(plain, fittedColour(0));
+    for (int i : {1, 2, 3, 4, 5, 6}) {
+        form->cbEffect->setCurrentIndex(i);
+        if (produce::effectHasStrength(i)) {
+            form->tbEffect->setPosition(700);
+        }
+        EXPECT_NE(*form->LeadEfColor->picture(), plain) << i;
+        EXPECT_EQ(form->LeadEfMono->picture()->bits(), 2) << i;
+    }
+    EXPECT_EQ(frames(), before);
+
+    // A colour bar re-tints the panel preview.
+    form->tbRed->setPosition(1);
+    EXPECT_EQ(form->LeadEfMono->picture()->palette()[3],
+              produce::tintedGrey(form->BackColorCode, 3, produce::kDefaultChannelLevels));
+    EXPECT_EQ(imaging::redOf(form->LeadEfMono->picture()->palette()[3]), 85);
+}
+
+TEST_F(EffectPageTest, PreviewsFollowTheCurrentOutputFrame) {
+    addFrames(3);
+    showEffects();
+    for (int position : {3, 1, 2}) {
+        form->tbOutPre->setPosition(position);
+        EXPECT_EQ(*form->LeadEfColor->picture(), fittedColour(position - 1)) << position;
+    }
+}
+
+}  // namespace

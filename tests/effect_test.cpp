@@ -1,0 +1,149 @@
+// The frame effects without a window: the direction of each effect, the choices that leave a
+// picture alone, and applying an effect to every output frame.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+#include "imaging/LeadModel.h"
+#include "imaging/Status.h"
+#include "produce/OutputFrames.h"
+#include "produce/PicMCut.h"
+#include "produce/PicMCutEffect.h"
+
+using namespace imaging;
+
+namespace {
+
+// A grey picture `rows` high whose every row holds `greys`.
+Picture greys(const std::vector<int>& values, int rows = 3) {
+    Picture p(static_cast<int>(values.size()), rows);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < p.width(); ++x) {
+            p.setColourAt(x, y, greyColour(values[x]));
+        }
+    }
+    return p;
+}
+
+int mean(const Picture& p) {
+    const auto& px = p.pixels();
+    return static_cast<int>(std::accumulate(px.begin(), px.end(), 0LL) /
+                            static_cast<long long>(px.size()));
+}
+
+int spread(const Picture& p) {
+    const auto [lo, hi] = std::minmax_element(p.pixels().begin(), p.pixels().end());
+    return *hi - *lo;
+}
+
+Picture applied(const Picture& source, int index, int strength) {
+    LeadModel control, work;
+    control.setBitmap(source);
+    EXPECT_EQ(produce::applyEffect(control, index, strength, work), kOk);
+    EXPECT_FALSE(work.hasBitmap());
+    return *control.picture();
+}
+
+struct Direction {
+    const char* what;
+    int index;
+    int strength;
+    Picture source;
+    std::function<bool(const Picture& before, const Picture& after)> holds;
+};
+
+}  // namespace
+
+TEST(Effect, EachEffectMovesThePictureItsWay) {
+    const Picture edge = greys({60, 60, 60, 180, 180, 180});
+    std::vector<int> lone(5, 50);
+    Picture dot = greys(lone, 5);
+    dot.setColourAt(2, 2, greyColour(250));
+    std::vector<int> narrow(21);
+    std::iota(narrow.begin(), narrow.end(), 100);
+    auto meanUp = [](const Picture& a, const Picture& b) { return mean(b) > mean(a) + 50; };
+    auto meanDown = [](const Picture& a, const Picture& b) { return mean(b) < mean(a) - 50; };
+    auto wider = [](const Picture& a, const Picture& b) { return spread(b) > spread(a); };
+    auto narrower = [](const Picture& a, const Picture& b) { return spread(b) < spread(a); };
+    // The jump between the two middle columns of the edge.
+    auto step = [](const Picture& p) { return redOf(p.colourAt(3, 1)) - redOf(p.colourAt(2, 1)); };
+    auto steeper = [&](const Picture& a, const Picture& b) { return step(b) > step(a); };
+    auto flatter = [&](const Picture& a, const Picture& b) { return step(b) < step(a); };
+    const std::vector<Direction> cases{
+        {"brighter", 1, 500, edge, meanUp},
+        {"darker", 1, -500, edge, meanDown},
+        {"more contrast", 2, 500, edge, wider},
+        {"less contrast", 2, -500, edge, narrower},
+        {"sharpened edge steepens", 3, 500, edge, steeper},
+        {"softened edge flattens", 3, -500, edge, flatter},
+        {"negative", 4, 0, edge,
+         [](const Picture&, const Picture& b) {
+             return b == greys({195, 195, 195, 75, 75, 75});
+         }},
+        {"median removes a lone pixel", 5, 0, dot,
+         [&](const Picture&, const Picture& b) { return b == greys(lone, 5); }},
+        {"equalisation spreads a narrow range", 6, 0, greys(narrow),
+         [](const Picture&, const Picture& b) { return spread(b) > 200 && spread(b) < 256; }},
+    };
+    for (const Direction& c : cases) {
+        EXPECT_TRUE(c.holds(c.source, applied(c.source, c.index, c.strength))) << c.what;
+    }
+}
+
+TEST(Effect, NoneUnknownAndZeroStrengthLeaveThePicture) {
+    const Picture edge = greys({10, 90, 200, 30});
+    for (const auto& [index, strength] :
+         std::vector<std::pair<int, int>>{{0, 700}, {7, 700}, {-1, 700}, {1, 0}, {2, 0}, {3, 0}}) {
+        EXPECT_EQ(applied(edge, index, strength), edge) << index << " at " << strength;
+    }
+    EXPECT_EQ(applied(applied(edge, 4, 0), 4, 0), edge) << "negative twice";
+    EXPECT_EQ(std::vector<bool>({produce::effectHasStrength(0), produce::effectHasStrength(1),
+                                 produce::effectHasStrength(3), produce::effectHasStrength(4)}),
+              std::vector<bool>({false, true, true, false}));
+    LeadModel empty, work;
+    EXPECT_EQ(produce::applyEffect(empty, 4, 0, work), kNoBitmap);
+}
+
+TEST(Effect, ApplyingToAllRewritesBothListsAndKeepsTheCurrentFrame) {
+    LeadModel colour, panel, work, overlay;
+    const produce::OutputLists lists{colour, panel, work, overlay};
+    std::vector<int> ramp(40);
+    for (int i = 0; i < 40; ++i) {
+        ramp[i] = i * 6;
+    }
+    const int none = produce::ditherForChoice(2), burkes = produce::ditherForChoice(0);
+    for (int n = 0; n < 3; ++n) {
+        ASSERT_EQ(produce::addOutputFrame(lists, greys(ramp, 4 + n), n, none), kOk);
+    }
+    colour.setBitmapListIndex(1);
+    panel.setBitmapListIndex(1);
+    const LeadModel before = colour;
+    auto reducedBy = [](const Picture& p, int dither) {
+        LeadModel m;
+        m.setBitmap(p);
+        produce::reduceToPanel(m, dither);
+        return *m.picture();
+    };
+
+    // Effect 0 after a change of dithering: the same colour frames, reduced again.
+    ASSERT_EQ(produce::applyEffectToAll(lists, 0, 0, burkes), kOk);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(colour.frame(i), before.frame(i));
+        EXPECT_EQ(panel.frame(i), reducedBy(before.frame(i), burkes));
+        EXPECT_NE(panel.frame(i), reducedBy(before.frame(i), none));
+    }
+    ASSERT_EQ(produce::applyEffectToAll(lists, 4, 0, none), kOk);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(colour.frame(i), applied(before.frame(i), 4, 0));
+        EXPECT_EQ(panel.frame(i), reducedBy(colour.frame(i), none));
+    }
+    EXPECT_EQ(std::pair(colour.BitmapListIndex(), panel.BitmapListIndex()), std::pair(1, 1));
+
+    // Lists of differing length are refused untouched.
+    panel.releaseBitmap();
+    const LeadModel invertedColours = colour;
+    EXPECT_EQ(produce::applyEffectToAll(lists, 4, 0, none), kInvalidArgument);
+    EXPECT_EQ(colour.frame(1), invertedColours.frame(1));
+}
