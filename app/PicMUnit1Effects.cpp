@@ -58,7 +58,7 @@ void TForm1::EffectChange() {
         return;
     }
     LeadGrWk->setBitmapFrom(*LeadCLF);
-    produce::applyEffect(*LeadGrWk, cbEffect->currentIndex(), tbEffect->Position(), *LeadWk1);
+    produce::applyEffect(*LeadGrWk, cbEffect->currentIndex(), tbEffect->Position());
     ShowFitted(LeadEfColor, *LeadGrWk);
     const int code = sliderColorCode();
     ReduceToPanel();

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "imaging/LeadModel.h"
+#include "imaging/MemoryReuse.h"
 #include "imaging/Status.h"
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
@@ -11,6 +12,9 @@
 using namespace imaging;
 
 namespace {
+
+// The window's setting, made before any benchmark runs.
+const bool kMemoryReused = (imaging::reuseFreedPictureMemory(), true);
 
 constexpr int kPanelWidth = 160;
 constexpr int kPanelHeight = 54;
@@ -63,13 +67,13 @@ void applyEffectToNinetyFrames(benchmark::State& state) {
 void previewOneEffect(benchmark::State& state) {
     state.SetLabel("<= 0.3 ms");
     const int effect = static_cast<int>(state.range(0));
-    LeadModel frames, grey, work, colourPreview, monoPreview;
+    LeadModel frames, grey, colourPreview, monoPreview;
     frames.setBitmap(photoLike(kPanelWidth, kPanelHeight, 0));
     int strength = -500;
     for (auto _ : state) {
         strength = strength == 500 ? -500 : strength + 10;
         grey.setBitmapFrom(frames);
-        produce::applyEffect(grey, effect, strength, work);
+        produce::applyEffect(grey, effect, strength);
         produce::showFitted(colourPreview, 340, 92, grey);
         produce::reduceToPanel(grey, kBurkes);
         produce::tintPanelPalette(grey, 52, kLevels);

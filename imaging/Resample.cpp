@@ -59,13 +59,22 @@ int resize(const Picture& source, int width, int height, Picture* out) {
     const int bpp = source.bytesPerPixel();
     const std::vector<int> columns = samplePositions(source.width(), width);
     const std::vector<int> rows = samplePositions(source.height(), height);
+    const std::size_t rowBytes = static_cast<std::size_t>(result.stride());
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* src = source.row(rows[y]);
         std::uint8_t* dst = result.row(y);
-        for (int x = 0; x < width; ++x) {
-            const std::uint8_t* s = src + columns[x] * bpp;
-            for (int b = 0; b < bpp; ++b) {
-                dst[x * bpp + b] = s[b];
+        // An enlarged picture repeats rows: the row just made is copied whole.
+        if (y > 0 && rows[y] == rows[y - 1]) {
+            std::memcpy(dst, dst - rowBytes, rowBytes);
+            continue;
+        }
+        const std::uint8_t* src = source.row(rows[y]);
+        if (bpp == 3) {
+            for (int x = 0; x < width; ++x) {
+                std::memcpy(dst + 3 * x, src + 3 * columns[x], 3);
+            }
+        } else {
+            for (int x = 0; x < width; ++x) {
+                dst[x] = src[columns[x]];
             }
         }
     }

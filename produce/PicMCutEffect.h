@@ -23,15 +23,14 @@ inline constexpr int kEffectCount = 7;
 // True for the effects that take a strength (-1000..1000, 0 leaves the picture as it is).
 bool effectHasStrength(int index);
 
-// Applies effect `index` with `strength` to the current picture of `control` in place. `work`
-// holds the lightness plane while it is equalised and has no picture afterwards. Effect 0 and
-// indices outside the effects change nothing. kNoBitmap when `control` has no picture.
-int applyEffect(imaging::LeadModel& control, int index, int strength, imaging::LeadModel& work);
+// Applies effect `index` with `strength` to the current picture of `control` in place. Effect 0
+// and indices outside the effects change nothing. kNoBitmap when `control` has no picture.
+int applyEffect(imaging::LeadModel& control, int index, int strength);
 
 // Applies the effect to every colour frame and makes each panel frame the new colour frame
 // reduced with `ditherMethod`; effect 0 only reduces every frame again. Either every frame is
 // rewritten or, when one fails, none is and its status is returned. The lists' current index
-// stays as it was; `lists.work` is used for each frame in turn.
+// stays as it was; `lists.work` is not used.
 int applyEffectToAll(const OutputLists& lists, int index, int strength, int ditherMethod);
 
 }  // namespace produce

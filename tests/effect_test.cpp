@@ -39,10 +39,9 @@ int spread(const Picture& p) {
 }
 
 Picture applied(const Picture& source, int index, int strength) {
-    LeadModel control, work;
+    LeadModel control;
     control.setBitmap(source);
-    EXPECT_EQ(produce::applyEffect(control, index, strength, work), kOk);
-    EXPECT_FALSE(work.hasBitmap());
+    EXPECT_EQ(produce::applyEffect(control, index, strength), kOk);
     return *control.picture();
 }
 
@@ -102,8 +101,8 @@ TEST(Effect, NoneUnknownAndZeroStrengthLeaveThePicture) {
     EXPECT_EQ(std::vector<bool>({produce::effectHasStrength(0), produce::effectHasStrength(1),
                                  produce::effectHasStrength(3), produce::effectHasStrength(4)}),
               std::vector<bool>({false, true, true, false}));
-    LeadModel empty, work;
-    EXPECT_EQ(produce::applyEffect(empty, 4, 0, work), kNoBitmap);
+    LeadModel empty;
+    EXPECT_EQ(produce::applyEffect(empty, 4, 0), kNoBitmap);
 }
 
 TEST(Effect, ApplyingToAllRewritesBothListsAndKeepsTheCurrentFrame) {
