@@ -2,6 +2,7 @@
 // and one preview of the effect page (at most 0.3 ms).
 #include <benchmark/benchmark.h>
 
+#include "bench/PhotoLike.h"
 #include "imaging/LeadModel.h"
 #include "imaging/MemoryReuse.h"
 #include "imaging/Status.h"
@@ -22,19 +23,6 @@ constexpr int kFrames = 90;
 constexpr int kBurkes = 3;
 const produce::ChannelLevels kLevels = produce::kDefaultChannelLevels;
 
-Picture photoLike(int w, int h, int seed) {
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y) {
-        std::uint8_t* row = p.row(y);
-        for (int x = 0; x < w; ++x) {
-            row[3 * x] = static_cast<std::uint8_t>(x * 7 + y + seed);
-            row[3 * x + 1] = static_cast<std::uint8_t>(y * 5 + seed);
-            row[3 * x + 2] = static_cast<std::uint8_t>((x ^ y) * 3);
-        }
-    }
-    return p;
-}
-
 struct Outputs {
     LeadModel colour, panel, work, overlay;
     produce::OutputLists lists{colour, panel, work, overlay};
@@ -46,7 +34,8 @@ void applyEffectToNinetyFrames(benchmark::State& state) {
     const int effect = static_cast<int>(state.range(0));
     Outputs out;
     for (int i = 0; i < kFrames; ++i) {
-        produce::addOutputFrame(out.lists, photoLike(kPanelWidth, kPanelHeight, i), i, kBurkes);
+        produce::addOutputFrame(out.lists, bench::photoLike(kPanelWidth, kPanelHeight, i), i,
+                                kBurkes);
     }
     const LeadModel colour = out.colour, panel = out.panel;
     for (auto _ : state) {
@@ -68,7 +57,7 @@ void previewOneEffect(benchmark::State& state) {
     state.SetLabel("<= 0.3 ms");
     const int effect = static_cast<int>(state.range(0));
     LeadModel frames, grey, colourPreview, monoPreview;
-    frames.setBitmap(photoLike(kPanelWidth, kPanelHeight, 0));
+    frames.setBitmap(bench::photoLike(kPanelWidth, kPanelHeight, 0));
     int strength = -500;
     for (auto _ : state) {
         strength = strength == 500 ? -500 : strength + 10;

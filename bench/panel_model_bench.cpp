@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/CropEditing.h"
+#include "bench/PhotoLike.h"
 #include "imaging/LeadModel.h"
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
@@ -10,19 +11,6 @@ using namespace imaging;
 namespace {
 
 const produce::ChannelLevels kLevels{{0, 85, 170, 255}, {0, 85, 170, 255}, {0, 85, 170, 255}};
-
-Picture photoLike(int w, int h) {
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y) {
-        std::uint8_t* row = p.row(y);
-        for (int x = 0; x < w; ++x) {
-            row[3 * x] = static_cast<std::uint8_t>(x * 7 + y);
-            row[3 * x + 1] = static_cast<std::uint8_t>(y * 5);
-            row[3 * x + 2] = static_cast<std::uint8_t>((x ^ y) * 3);
-        }
-    }
-    return p;
-}
 
 // The pictures of the window's crop preview.
 struct PreviewModels {
@@ -45,7 +33,7 @@ void previewCrop(PreviewModels& m, const CropFrame& rect) {
 void previewCropOfLargePicture(benchmark::State& state) {
     state.SetLabel("<= 0.2 ms");
     PreviewModels m;
-    m.viewer.setBitmap(photoLike(4000, 3000));
+    m.viewer.setBitmap(bench::photoLike(4000, 3000));
     CropFrame rect;
     rect.Right = 3000;
     rect.Bottom = 1013;
@@ -61,7 +49,7 @@ void previewCropOfLargePicture(benchmark::State& state) {
 void dragStepOnLargePicture(benchmark::State& state) {
     state.SetLabel("<= 0.3 ms");
     PreviewModels m;
-    m.viewer.setBitmap(photoLike(4000, 3000));
+    m.viewer.setBitmap(bench::photoLike(4000, 3000));
     app::ViewerGeometry view;
     view.pictureWidth = 4000;
     view.pictureHeight = 3000;
@@ -83,7 +71,7 @@ void dragStepOnLargePicture(benchmark::State& state) {
 // Target 5 ms for the 90 frames a generation may add.
 void addNinetyOutputFrames(benchmark::State& state) {
     state.SetLabel("<= 5 ms");
-    const Picture frame = photoLike(160, 54);
+    const Picture frame = bench::photoLike(160, 54);
     for (auto _ : state) {
         LeadModel colour, panel, work, overlay;
         const produce::OutputLists lists{colour, panel, work, overlay};

@@ -6,22 +6,10 @@
 #include <QTemporaryDir>
 
 #include "app/PicMUnit1.h"
+#include "bench/PhotoLike.h"
 #include "imaging/Picture.h"
 
 namespace {
-
-imaging::Picture photoLike(int w, int h, int seed) {
-    imaging::Picture p(w, h);
-    for (int y = 0; y < h; ++y) {
-        std::uint8_t* row = p.row(y);
-        for (int x = 0; x < w; ++x) {
-            row[3 * x] = static_cast<std::uint8_t>(x * 7 + y + seed);
-            row[3 * x + 1] = static_cast<std::uint8_t>(y * 5 + seed);
-            row[3 * x + 2] = static_cast<std::uint8_t>((x ^ y) * 3);
-        }
-    }
-    return p;
-}
 
 void outputPlayerTick(benchmark::State& state) {
     state.SetLabel("<= 1 ms");
@@ -30,7 +18,7 @@ void outputPlayerTick(benchmark::State& state) {
     form.resize(1280, 800);
     form.show();
     for (int i = 0; i < 90; ++i) {
-        form.AddOutputFrame(photoLike(form.PanelWidth, form.PanelHeight, i), i);
+        form.AddOutputFrame(bench::photoLike(form.PanelWidth, form.PanelHeight, i), i);
     }
     form.RefreshFrameRange();
     form.tbOutPreOnChange();
