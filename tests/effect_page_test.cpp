@@ -17,22 +17,6 @@ namespace {
 
 class EffectPageTest : public WindowTest {
   protected:
-    // Frames 1 .. count: red 10 × number, green rising across the frame, blue dots scattered.
-    void addFrames(int count) {
-        for (int n = 1; n <= count; ++n) {
-            imaging::Picture p(form->PanelWidth, form->PanelHeight);
-            for (int y = 0; y < p.height(); ++y) {
-                for (int x = 0; x < p.width(); ++x) {
-                    const int blue = (x * 7 + y * 13) % 5 == 0 ? 200 : 40;
-                    p.setColourAt(x, y, imaging::makeColour(10 * n, x * 255 / p.width(), blue));
-                }
-            }
-            form->AddOutputFrame(p, form->outputFrameCount());
-        }
-        form->RefreshFrameRange();
-        form->tbOutPreOnChange();
-        form->UpdateAvailability(Availability::kNoOutput);
-    }
     void showEffects() { form->PageControl1->setCurrentWidget(form->TabSheet2); }
     bool strengthShown() const { return !form->tbEffect->isHidden(); }
     // Both lists' frames, colour then panel.

@@ -37,13 +37,16 @@ class WindowTest : public TempFolderTest {
         }
         form->abbInPic->click();
     }
-    // Output frames 1 .. count added at the end, each a plain colour whose red is 10 × its
-    // number; the current one is shown.
+    // Output frames 1 .. count added at the end, the current one shown. Frame n has red 10 × n
+    // everywhere, green rising across the frame and scattered blue dots, so effects change it.
     void addFrames(int count) {
         for (int n = 1; n <= count; ++n) {
             imaging::Picture p(form->PanelWidth, form->PanelHeight);
-            for (std::size_t i = 0; i < p.pixels().size(); i += 3) {
-                p.pixels()[i] = static_cast<std::uint8_t>(10 * n);
+            for (int y = 0; y < p.height(); ++y) {
+                for (int x = 0; x < p.width(); ++x) {
+                    const int blue = (x * 7 + y * 13) % 5 == 0 ? 200 : 40;
+                    p.setColourAt(x, y, imaging::makeColour(10 * n, x * 255 / p.width(), blue));
+                }
             }
             form->AddOutputFrame(p, form->outputFrameCount());
         }
