@@ -39,11 +39,12 @@ int greyOr(int index, int fallback) {
     return index >= 0 && index <= 3 ? index : fallback;
 }
 
-// The panel level (0..3) nearest to a colour's green channel; the greys are equal in all three.
+// The panel level (0..3) nearest to an 8-bit grey value.
 int levelOf(int value) {
     return std::clamp((value + 42) / 85, 0, 3);
 }
 
+// The level of a colour by the mean of its channels.
 int levelOfColour(Colour c) {
     return levelOf((imaging::redOf(c) + imaging::greenOf(c) + imaging::blueOf(c)) / 3);
 }
