@@ -256,6 +256,21 @@ int hitTestFrame(const CropFrame& f, const ViewerGeometry& view, int x, int y) {
     return column + row;
 }
 
+bool moveTextFrame(CropFrame& f, int dx, int dy, int width, int height) {
+    if (dx == 0 && dy == 0) {
+        return false;
+    }
+    if (f.Left + dx >= 0 && !(dx > 0 && f.Right + dx > width)) {
+        f.Left += dx;
+        f.Right += dx;
+    }
+    if (f.Top + dy >= 0 && !(dy > 0 && f.Bottom + dy > height)) {
+        f.Top += dy;
+        f.Bottom += dy;
+    }
+    return true;
+}
+
 float aspectRatioOf(const CropFrame& f) {
     if (f.width() == 0) {
         return 0.0f;

@@ -41,6 +41,7 @@ enum DragZone : int {
 // Cursor ids of the zones: 0 default, -6 diagonal up-right, -7 vertical, -8 diagonal
 // down-right, -9 horizontal, -22 four-way move.
 std::int16_t cursorIdOfZone(int zone);
+inline constexpr std::int16_t kCursorMove = -22;
 
 // The zone under control pixel (x, y). Each edge has a grab band from 2 pixels outside to 2
 // pixels inside it.
@@ -56,6 +57,11 @@ float aspectRatioOf(const CropFrame& f);
 // fits never scrolls), and keeps the edges within the picture. False when dx and dy are both 0
 // (nothing changes).
 bool dragFrame(CropFrame& f, ViewerGeometry& view, int zone, float ratio, int dx, int dy);
+
+// Moves the text frame by (dx, dy) on a preview of width x height. Each direction is refused on
+// its own (its two edges stay) when the move would take the frame's left or top below 0, or,
+// moving right or down, its right or bottom beyond the preview. False when dx and dy are both 0.
+bool moveTextFrame(CropFrame& f, int dx, int dy, int width, int height);
 
 // Moves a frame that sticks out past the picture's right or bottom edge back inside, keeping
 // its size where the picture allows.

@@ -17,6 +17,7 @@
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
 #include "produce/PicMCutGenerate.h"
+#include "text/TextImage.h"
 
 class CustumFileControl;
 class QAction;
@@ -311,6 +312,8 @@ class TForm1 : public QMainWindow {
 
     // Shows the current output frame in the crop previews, ending any crop frame editing.
     void tbOutPreOnChange();
+    // The text's top-left corner on the frame: the text frame's place on the preview, scaled.
+    QPoint textPlace() const;
     // Sets both output track bars to the number of output frames, with their ticks.
     void RefreshFrameRange();
     // Shows panel frame tbPanel on the device picture.
@@ -375,6 +378,14 @@ class TForm1 : public QMainWindow {
     void abbExecuteClick();
     void abbFLoadClick();
     void abbFSaveClick();
+    void abbInsFClick();
+    void abbInsFAClick();
+    void LFontMDown(int x, int y);
+    void LFontMMove(int x, int y);
+    void LFontMUp(int x, int y);
+    void FontSizeChange();
+    void FontSizeExit();
+    void cbFEffectChange();
     // Effect page: a new effect chosen; the effect applied to every output frame; the last
     // applied edit undone (also the text page's undo).
     void cbEffectChange();
@@ -406,6 +417,7 @@ class TForm1 : public QMainWindow {
     void setupComponents();
     void setupWorkControls();
     void connectHandlers();
+    void connectTextPage();
     void setupPlayers();
     void connectPanelActions();
     // One player's controls: the shared logic, its play and pause buttons and the availability
@@ -430,6 +442,15 @@ class TForm1 : public QMainWindow {
     void previewEditedCrop();
     // The generation the window's controls describe.
     produce::GenerationRequest generationRequest() const;
+    // Text page: the text the controls describe; the scale from the text preview to a frame;
+    // stamping the text into one panel frame.
+    text::TextSettings textSettings() const;
+    struct FontScale {
+        float x;
+        float y;
+    };
+    FontScale fontScale() const;
+    void insertTextInto(int index);
     // Panel files: the load command's steps up to the insertion (its status, the frames
     // inserted and where); inserting the frames a load read.
     int loadPanelFile(int* inserted, int* position);

@@ -48,9 +48,6 @@ void TForm1::tbOutPreOnChange() {
     }
 }
 
-// The text image arrives with the text composition (#12).
-void TForm1::DrawFont() {}
-
 // A number being typed moves the frame as soon as it is one of the frames; the field writes
 // back the number shown, which then finds the frame already there.
 void TForm1::OutPreFrmOnChange() {

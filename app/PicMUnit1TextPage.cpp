@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "app/FontListDelegate.h"
 #include "app/FormParts.h"
 #include "app/PicMUnit1.h"
 #include "imaging/TLEAD.h"
@@ -20,7 +21,6 @@ using namespace formparts;
 
 namespace {
 
-constexpr int kFontItemHeight = 24;
 constexpr int kAngleStep = 15;
 
 }  // namespace
@@ -58,7 +58,8 @@ void TForm1::setupTextPage() {
     Panel15 = heading(TabSheet3, "Panel15");
     FontList = named<QListWidget>(TabSheet3, "FontList");
     FontList->setUniformItemSizes(true);
-    FontList->setMinimumHeight(4 * kFontItemHeight);
+    FontList->setItemDelegate(new FontListDelegate(FontList));
+    FontList->setMinimumHeight(4 * FontListDelegate::kItemHeight);
     right->addWidget(Panel15);
     right->addWidget(FontList, 1);
 

@@ -2,6 +2,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 #include "app/PicMUnit1.h"
@@ -57,6 +59,7 @@ void TForm1::connectHandlers() {
     connect(abbPPause, &TABitBtn::clicked, this, &TForm1::abbPPauseClick);
     connect(abbPStop, &TABitBtn::clicked, this, &TForm1::abbPStopClick);
     connect(tbPanel, &TTrackBar::valueChanged, this, &TForm1::tbPanelChange);
+    connectTextPage();
     connect(cbEffect, &QComboBox::currentIndexChanged, this, &TForm1::cbEffectChange);
     connect(tbEffect, &TTrackBar::valueChanged, this, &TForm1::EffectChange);
     connect(abbDesideEfA, &TABitBtn::clicked, this, &TForm1::abbDesideEfAClick);
@@ -65,4 +68,26 @@ void TForm1::connectHandlers() {
     for (TTrackBar* bar : {tbRed, tbGreen, tbBlue}) {
         connect(bar, &TTrackBar::valueChanged, this, &TForm1::tbColorOnChange);
     }
+}
+
+// Every input of the text page redraws the text; the size field and the decoration first
+// check what they were given.
+void TForm1::connectTextPage() {
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::DrawFont);
+    connect(FontList, &QListWidget::itemClicked, this, &TForm1::DrawFont);
+    connect(tbFontAngle, &TTrackBar::valueChanged, this, &TForm1::DrawFont);
+    for (QCheckBox* style : {cboxBold, cboxItalic, cboxUnderL, cboxStrikeOut}) {
+        connect(style, &QCheckBox::clicked, this, &TForm1::DrawFont);
+    }
+    for (QComboBox* colour : {cbFColor, cbFontB}) {
+        connect(colour, &QComboBox::currentIndexChanged, this, &TForm1::DrawFont);
+    }
+    connect(cbFEffect, &QComboBox::currentIndexChanged, this, &TForm1::cbFEffectChange);
+    connect(FontSize, &QLineEdit::textChanged, this, &TForm1::FontSizeChange);
+    connect(FontSize, &QLineEdit::editingFinished, this, &TForm1::FontSizeExit);
+    connect(LeadFont, &TLEAD::mouseDown, this, &TForm1::LFontMDown);
+    connect(LeadFont, &TLEAD::mouseMove, this, &TForm1::LFontMMove);
+    connect(LeadFont, &TLEAD::mouseUp, this, &TForm1::LFontMUp);
+    connect(abbInsFont, &TABitBtn::clicked, this, &TForm1::abbInsFClick);
+    connect(abbInsFontA, &TABitBtn::clicked, this, &TForm1::abbInsFAClick);
 }

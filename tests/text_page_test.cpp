@@ -1,0 +1,123 @@
+// The text page on a real window: the preview's place on the frame, moving the text with the
+// mouse, stamping it into one frame or all and undoing that, and the page's own inputs.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <tuple>
+
+#include "platform/TStatusBar.h"
+#include "platform/TTrackBar.h"
+#include "platform/TUpDown.h"
+#include "store/Undoctl.h"
+#include "tests/support/WindowTest.h"
+
+namespace {
+
+class TextPageTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        addFrames(3);
+        form->PageControl1->setCurrentWidget(form->TabSheet3);
+        form->Memo1->setPlainText(QStringLiteral("AB"));
+    }
+    void fontMouse(QEvent::Type type, int x, int y) {
+        const QPointF at(x, y);
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+        QMouseEvent event(type, at, form->LeadFont->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(form->LeadFont, &event);
+    }
+    std::vector<imaging::Picture> panelFrames() const {
+        std::vector<imaging::Picture> all;
+        for (int i = 0; i < form->LeadMNF->frameCount(); ++i) {
+            all.push_back(form->LeadMNF->frame(i));
+        }
+        return all;
+    }
+};
+
+// At twice the frame's width the preview halves every place: column 15 is frame column 7.
+TEST_F(TextPageTest, ThePreviewPlaceIsTruncatedIntoTheFrame) {
+    form->LeadFont->resize(2 * form->PanelWidth, 2 * form->PanelHeight);
+    form->FontRect.Left = 15;
+    form->FontRect.Top = 5;
+    form->DrawFont();
+    EXPECT_EQ(form->textPlace(), QPoint(7, 2));
+    EXPECT_EQ(form->FontRect.Right, 15 + 2 * form->LeadWk1->BitmapWidth());
+    EXPECT_EQ(form->StatusBar1->panelText(2), QStringLiteral("Font :(7,2)-(%1,%2)")
+                                                  .arg(7 + form->LeadWk1->BitmapWidth())
+                                                  .arg(2 + form->LeadWk1->BitmapHeight()));
+}
+
+// Past the left edge the text stops; the pointer going back moves it right at once.
+TEST_F(TextPageTest, DraggingStopsAtTheEdgeAndResumesAtOnce) {
+    form->FontRect.Left = 10;
+    form->FontRect.Top = 10;
+    form->DrawFont();
+    const int x = form->LeadFont->DstLeft() + 12;
+    const int y = form->LeadFont->DstTop() + 12;
+    fontMouse(QEvent::MouseMove, x, y);
+    ASSERT_EQ(form->CurrentCursor, -22);
+    fontMouse(QEvent::MouseButtonPress, x, y);
+    fontMouse(QEvent::MouseMove, x - 6, y + 3);
+    EXPECT_EQ(std::pair(form->FontRect.Left, form->FontRect.Top), std::pair(4, 13));
+    fontMouse(QEvent::MouseMove, x - 20, y + 3);
+    EXPECT_EQ(form->FontRect.Left, 4) << "refused: it would leave the preview";
+    fontMouse(QEvent::MouseMove, x - 18, y + 3);
+    EXPECT_EQ(form->FontRect.Left, 6) << "the refused move still moved the reference";
+    fontMouse(QEvent::MouseButtonRelease, x - 18, y + 3);
+    EXPECT_FALSE(form->Dragging);
+}
+
+// Stamping twice is stamping once; all frames take the text and one undo takes it back; the
+// colour frames never change.
+TEST_F(TextPageTest, StampingIntoOneOrAllFramesIsUndone) {
+    const auto before = panelFrames();
+    const imaging::Picture colour = form->LeadCLF->frame(1);
+    form->tbOutPre->setPosition(2);
+    form->abbInsFont->click();
+    const auto once = panelFrames();
+    EXPECT_NE(once[1], before[1]);
+    EXPECT_EQ(once[0], before[0]);
+    form->abbInsFont->click();
+    EXPECT_EQ(panelFrames()[1], once[1]) << "stamping again changes nothing";
+    form->abbUndo2->click();
+    form->abbUndo2->click();
+    EXPECT_EQ(panelFrames(), before);
+
+    form->abbInsFontA->click();
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_NE(panelFrames()[i], before[i]) << i;
+    }
+    EXPECT_EQ(form->tbOutPre->Position(), 2);
+    form->abbUndo2->click();
+    EXPECT_EQ(panelFrames(), before);
+    EXPECT_EQ(form->LeadCLF->frame(1), colour);
+}
+
+TEST_F(TextPageTest, SizeFieldAndDecorationChoice) {
+    const int narrow = form->LeadWk1->BitmapWidth();
+    form->FontSize->setText(QStringLiteral("9"));
+    EXPECT_EQ(std::pair(form->udFont->Position(), form->LeadWk1->BitmapWidth()),
+              std::pair(10, narrow));
+    form->FontSizeExit();
+    EXPECT_EQ(form->FontSize->text(), QStringLiteral("10"));
+    form->FontSize->setText(QStringLiteral("1"));
+    form->FontSize->setText(QStringLiteral("12"));
+    EXPECT_EQ(form->udFont->Position(), 12);
+    EXPECT_GT(form->LeadWk1->BitmapWidth(), narrow);
+
+    for (const auto& [decoration, withOutline] :
+         {std::pair(1, true), std::pair(2, true), std::pair(3, false), std::pair(4, false),
+          std::pair(0, false)}) {
+        form->cbFEffect->setCurrentIndex(decoration);
+        EXPECT_EQ(form->cbFontB->isVisibleTo(form->TabSheet3), withOutline) << decoration;
+    }
+}
+
+}  // namespace
