@@ -69,6 +69,12 @@ void fillBytes(const Picture& p, Colour fill, std::uint8_t* bytes) {
     }
 }
 
+// floor(v) for the coordinates here (far below 2^62 in size), without a library call.
+long long floorOf(double v) {
+    const auto t = static_cast<long long>(v);
+    return static_cast<double>(t) > v ? t - 1 : t;
+}
+
 void sampleTurned(const Picture& p, double radians, Colour fill, Picture& out) {
     const double c = std::cos(radians);
     const double s = std::sin(radians);
@@ -80,12 +86,18 @@ void sampleTurned(const Picture& p, double radians, Colour fill, Picture& out) {
         std::uint8_t* dst = out.row(y);
         for (int x = 0; x < out.width(); ++x) {
             const double dx = x + 0.5 - out.width() / 2.0;
-            const double sx = std::floor(dx * c - dy * s + p.width() / 2.0);
-            const double sy = std::floor(dx * s + dy * c + p.height() / 2.0);
+            const long long sx = floorOf(dx * c - dy * s + p.width() / 2.0);
+            const long long sy = floorOf(dx * s + dy * c + p.height() / 2.0);
             const bool inside = sx >= 0 && sy >= 0 && sx < p.width() && sy < p.height();
             const std::uint8_t* src =
                 inside ? p.row(static_cast<int>(sy)) + static_cast<int>(sx) * bpp : background;
-            std::copy_n(src, bpp, dst + x * bpp);
+            if (bpp == 3) {
+                dst[3 * x] = src[0];
+                dst[3 * x + 1] = src[1];
+                dst[3 * x + 2] = src[2];
+            } else {
+                dst[x] = src[0];
+            }
         }
     }
 }

@@ -78,16 +78,16 @@ struct TextBox {
 };
 
 // The drawing's size: the widest line plus half its last character, the tallest line height
-// times the line count, and one pixel each side for the decorations.
+// times the line count, and two pixels more for the decorations' offsets.
 TextBox measure(const QStringList& lines, const QFontMetrics& metrics) {
     TextBox box;
     long long widest = 0;
-    int lineHeight = metrics.height();
+    // Every line, empty ones too, is as high as the font.
+    const int lineHeight = metrics.height();
     for (const QString& line : lines) {
         const long long w =
             metrics.horizontalAdvance(line) + metrics.horizontalAdvance(lastCharacter(line)) / 2;
         widest = std::max(widest, w);
-        lineHeight = std::max(lineHeight, metrics.boundingRect(line).height());
     }
     const long long width = widest + 2;
     const long long height = static_cast<long long>(lineHeight) * lines.size() + 2;
@@ -102,37 +102,27 @@ bool fitsPictureLimits(const TextBox& box) {
            static_cast<long long>(box.width) * box.height <= imaging::kMaxPicturePixels;
 }
 
-// The copies drawn for a decoration, in drawing order; the text itself comes last.
+// The passes of a decoration, in drawing order, each the whole text at an offset from the
+// line's cell corner in a grey; the text itself comes last. None for an unknown decoration.
 std::vector<Offset> layersOf(int decoration, int textGrey, int outlineGrey) {
-    std::vector<Offset> layers;
     switch (decoration) {
         case kPlain:
-            break;
+            return {{0, 0, textGrey}};
         case kOutline:
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
-                    if (dx != 0 || dy != 0) {
-                        layers.push_back({dx, dy, outlineGrey});
-                    }
-                }
-            }
-            break;
+            return {{0, 0, outlineGrey}, {0, 1, outlineGrey}, {0, 2, outlineGrey},
+                    {1, 0, outlineGrey}, {1, 2, outlineGrey}, {2, 0, outlineGrey},
+                    {2, 1, outlineGrey}, {2, 2, outlineGrey}, {1, 1, textGrey}};
         case kShadow:
-            layers.push_back({1, 1, outlineGrey});
-            break;
+            return {{1, 1, outlineGrey}, {0, 0, textGrey}};
         case kRaised:
-            layers.push_back({-1, -1, kWhite});
-            layers.push_back({1, 1, kBlack});
-            break;
+            return {{0, 0, kWhite}, {0, 1, kWhite}, {1, 0, kWhite},  {1, 2, kBlack},
+                    {2, 1, kBlack}, {2, 2, kBlack}, {1, 1, textGrey}};
         case kSunken:
-            layers.push_back({-1, -1, kBlack});
-            layers.push_back({1, 1, kWhite});
-            break;
+            return {{0, 0, kBlack}, {0, 1, kBlack}, {1, 0, kBlack},  {1, 2, kWhite},
+                    {2, 1, kWhite}, {2, 2, kWhite}, {1, 1, textGrey}};
         default:
-            return layers;
+            return {};
     }
-    layers.push_back({0, 0, textGrey});
-    return layers;
 }
 
 // Draws every layer onto a transparent canvas; alpha says where anything was drawn.
@@ -151,8 +141,7 @@ QImage drawLayers(const TextSettings& s, const QFont& font, const TextBox& box) 
         const int v = static_cast<int>(produce::PanelGreys[layer.grey] & 0xFF);
         painter.setPen(QColor(v, v, v));
         for (int i = 0; i < s.lines.size(); ++i) {
-            painter.drawText(1 + layer.dx, 1 + layer.dy + i * box.lineHeight + ascent,
-                             s.lines.at(i));
+            painter.drawText(layer.dx, layer.dy + i * box.lineHeight + ascent, s.lines.at(i));
         }
     }
     return canvas;
