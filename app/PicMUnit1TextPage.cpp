@@ -114,6 +114,7 @@ void TForm1::setupTextPage() {
                                 {Label17, cbFColor},
                                 {Label18, cbFontB},
                                 {Label12, tbFontAngle}}) {
+        label->setWordWrap(true);  // long catalogue labels take two lines in the fixed column
         style->addWidget(label, row, 0);
         style->addWidget(field, row, 1, 1, 2);
         ++row;

@@ -43,6 +43,15 @@ class TextPageTest : public WindowTest {
 
 // At twice the frame's width the preview halves every place: column 15 is frame column 7.
 TEST_F(TextPageTest, ThePreviewPlaceIsTruncatedIntoTheFrame) {
+    const auto fresh = std::make_unique<TForm1>(path("pixmora"));
+    const auto scaled = [](int panel, int preview) {
+        return static_cast<int>(15 * (static_cast<float>(panel) / static_cast<float>(preview)));
+    };
+    EXPECT_EQ(fresh->StatusBar1->panelText(2),
+              QStringLiteral("Font :(0,0)-(%1,%2)")
+                  .arg(scaled(fresh->PanelWidth, fresh->LeadFont->width()))
+                  .arg(scaled(fresh->PanelHeight, fresh->LeadFont->height())))
+        << "at start";
     form->LeadFont->resize(2 * form->PanelWidth, 2 * form->PanelHeight);
     form->FontRect.Left = 15;
     form->FontRect.Top = 5;
@@ -101,6 +110,12 @@ TEST_F(TextPageTest, StampingIntoOneOrAllFramesIsUndone) {
 }
 
 TEST_F(TextPageTest, SizeFieldAndDecorationChoice) {
+    const QSize twoLines(form->LeadWk1->BitmapWidth(), form->LeadWk1->BitmapHeight());
+    form->Memo1->setPlainText(QStringLiteral("AB\n\nAB\n"));
+    EXPECT_EQ(form->LeadWk1->BitmapWidth(), twoLines.width()) << "an empty line adds no width";
+    const int lineHeight = twoLines.height() - 2;
+    EXPECT_EQ(form->LeadWk1->BitmapHeight(), 3 * lineHeight + 2) << "the last line break adds none";
+    form->Memo1->setPlainText(QStringLiteral("AB"));
     const int narrow = form->LeadWk1->BitmapWidth();
     form->FontSize->setText(QStringLiteral("9"));
     EXPECT_EQ(std::pair(form->udFont->Position(), form->LeadWk1->BitmapWidth()),
