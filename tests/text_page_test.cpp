@@ -24,14 +24,7 @@ class TextPageTest : public WindowTest {
         form->PageControl1->setCurrentWidget(form->TabSheet3);
         form->Memo1->setPlainText(QStringLiteral("AB"));
     }
-    void fontMouse(QEvent::Type type, int x, int y) {
-        const QPointF at(x, y);
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        QMouseEvent event(type, at, form->LeadFont->mapToGlobal(at), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(form->LeadFont, &event);
-    }
+    void fontMouse(QEvent::Type type, int x, int y) { mouse(type, x, y, form->LeadFont); }
     std::vector<imaging::Picture> panelFrames() const {
         std::vector<imaging::Picture> all;
         for (int i = 0; i < form->LeadMNF->frameCount(); ++i) {

@@ -57,13 +57,16 @@ class WindowTest : public TempFolderTest {
     void setScale(const char* percent) {
         form->cbScale->setCurrentIndex(form->cbScale->findText(QString::fromLatin1(percent)));
     }
-    void mouse(QEvent::Type type, int x, int y) {
+    // A mouse event at (x, y) on `on` (the input viewer unless given), the left button held
+    // from press to release.
+    void mouse(QEvent::Type type, int x, int y, TLEAD* on = nullptr) {
+        TLEAD* target = on != nullptr ? on : form->LeadIn;
         const QPointF at(x, y);
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
         const Qt::MouseButtons held =
             type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-        QMouseEvent event(type, at, form->LeadIn->mapToGlobal(at), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(form->LeadIn, &event);
+        QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
     }
     // Hovers over (x, y), then drags from there by (dx, dy) in two steps.
     void drag(int x, int y, int dx, int dy) {
