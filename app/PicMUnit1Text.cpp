@@ -12,6 +12,7 @@
 
 #include "app/InputFrameBar.h"
 #include "app/PicMUnit1.h"
+#include "imaging/Status.h"
 #include "imaging/TLEAD.h"
 #include "platform/TTrackBar.h"
 #include "platform/TUpDown.h"
@@ -82,9 +83,13 @@ void TForm1::DrawFont() {
         }
         return;
     }
-    text::buildTextImage(textSettings(), *LeadWk1, *LeadWk2);
+    if (text::buildTextImage(textSettings(), *LeadWk1, *LeadWk2) != imaging::kOk) {
+        // A text too large to draw shows the frame without it and cannot be stamped.
+        LeadWk1->releaseBitmap();
+        LeadWk2->releaseBitmap();
+    }
     LeadGrWk->setBitmapFrom(*LeadMNF);
-    if (LeadGrWk->hasBitmap()) {
+    if (LeadGrWk->hasBitmap() && LeadWk1->hasBitmap()) {
         const QPoint at = textPlace();
         text::layOver(*LeadGrWk, at.x(), at.y(), *LeadWk1->picture(), *LeadWk2->picture());
     }
@@ -99,6 +104,9 @@ void TForm1::DrawFont() {
 }
 
 void TForm1::insertTextInto(int index) {
+    if (!LeadWk1->hasBitmap() || !LeadWk2->hasBitmap()) {
+        return;
+    }
     LeadMNF->setBitmapListIndex(index);
     LeadGrWk->setBitmapFrom(*LeadMNF);
     const QPoint at = textPlace();

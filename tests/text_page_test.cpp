@@ -100,6 +100,16 @@ TEST_F(TextPageTest, StampingIntoOneOrAllFramesIsUndone) {
     form->abbUndo2->click();
     EXPECT_EQ(panelFrames(), before);
     EXPECT_EQ(form->LeadCLF->frame(1), colour);
+
+    // A text too large to draw (a long paste at 36 points) shows the frame alone and stamps
+    // nothing.
+    form->PreviewCrop(form->StartRect);  // leaves the text image's work picture empty
+    form->udFont->setPosition(36);
+    form->Memo1->setPlainText(QString(30000, QLatin1Char('W')));
+    form->abbInsFontA->click();
+    EXPECT_FALSE(form->LeadWk1->hasBitmap()) << "refused as too large";
+    EXPECT_EQ(panelFrames(), before);
+    EXPECT_TRUE(form->LeadFont->hasBitmap());
 }
 
 TEST_F(TextPageTest, SizeFieldAndDecorationChoice) {
