@@ -203,6 +203,12 @@ TEST(TextImage, LayOverReadsTrueColourFramesAndRefusesBadInput) {
     frame.setBitmap(colour);
     ASSERT_EQ(text::layOver(frame, 0, 0, Picture(1, 1), white), imaging::kOk);
     EXPECT_EQ(frame.picture()->pixels(), (std::vector<std::uint8_t>{2, 1}));
+    Picture oneBit(2, 1, 1);  // a frame loaded from a 1-bit file keeps its look
+    oneBit.palette() = Picture::greyPalette(1);
+    oneBit.row(0)[1] = 1;
+    frame.setBitmap(oneBit);
+    ASSERT_EQ(text::layOver(frame, 0, 0, Picture(1, 1), white), imaging::kOk);
+    EXPECT_EQ(frame.picture()->pixels(), (std::vector<std::uint8_t>{0, 3}));
     EXPECT_EQ(text::layOver(empty, 0, 0, Picture(1, 1), white), imaging::kNoBitmap);
     EXPECT_EQ(text::layOver(frame, 0, 0, Picture(), white), imaging::kNoBitmap);
     EXPECT_EQ(text::layOver(frame, 0, 0, Picture(2, 1), white), imaging::kInvalidArgument);
