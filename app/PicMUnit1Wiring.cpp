@@ -74,7 +74,7 @@ void TForm1::connectHandlers() {
 // check what they were given.
 void TForm1::connectTextPage() {
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::DrawFont);
-    connect(FontList, &QListWidget::itemClicked, this, &TForm1::DrawFont);
+    connect(FontList, &QListWidget::currentRowChanged, this, &TForm1::DrawFont);
     connect(tbFontAngle, &TTrackBar::valueChanged, this, &TForm1::DrawFont);
     for (QCheckBox* style : {cboxBold, cboxItalic, cboxUnderL, cboxStrikeOut}) {
         connect(style, &QCheckBox::clicked, this, &TForm1::DrawFont);
