@@ -1,6 +1,5 @@
 // The text page: the text preview over the current output frame, moving the text with the
 // mouse, stamping it into one frame or all, and the page's own inputs.
-#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
