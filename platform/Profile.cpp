@@ -96,10 +96,18 @@ bool decodes(QStringDecoder& decoder, QByteArrayView bytes, QString* text = null
     return !decoder.hasError();
 }
 
-// The text as UTF-8. Valid UTF-8 is kept as it is; otherwise each line is kept when it is valid
-// UTF-8, else decoded as Shift_JIS when it is valid Shift_JIS, else as Latin-1, which any bytes
-// are. So a file edited by hand in another encoding keeps every character it has.
+// The text as UTF-8. A file that starts with a UTF-16 or UTF-32 byte order mark is decoded by
+// it. Valid UTF-8 is kept as it is; otherwise each line is kept when it is valid UTF-8, else
+// decoded as Shift_JIS when it is valid Shift_JIS, else as Latin-1, which any bytes are. So a
+// file edited by hand in another encoding keeps every character it has.
 QByteArray asUtf8(const QByteArray& text) {
+    const std::optional<QStringConverter::Encoding> marked =
+        QStringConverter::encodingForData(text);
+    if (marked.has_value() && *marked != QStringConverter::Utf8) {
+        QStringDecoder decoder(*marked);
+        const QString decoded = decoder(text);
+        return decoded.toUtf8();
+    }
     constexpr auto kWhole = QStringConverter::Flag::Stateless;
     QStringDecoder utf8(QStringDecoder::Utf8, kWhole);
     if (decodes(utf8, text)) {

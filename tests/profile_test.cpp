@@ -67,16 +67,23 @@ TEST_F(ProfileTest, NumbersAreWholeDecimalsAndBooleansNonZeroNumbers) {
     EXPECT_TRUE(profile.ReadBool("N", "c", false));
 }
 
-// Each line is UTF-8, else Shift_JIS, else Latin-1; a save writes the same text as UTF-8.
+// A byte order mark names UTF-16; else each line is UTF-8, else Shift_JIS, else Latin-1; a save
+// writes the same text as UTF-8.
 TEST_F(ProfileTest, TextInAnyEncodingIsKeptThroughASave) {
     const QString japanese = QStringLiteral("アニメ表示・テスト");
     const QByteArray sjis = QStringEncoder("Shift_JIS")(japanese);
+    const QString windowsNotepad = QStringLiteral("[S]\r\nk=") + japanese + QStringLiteral("\r\n");
+    auto marked = [&](QStringConverter::Encoding encoding) -> QByteArray {
+        return QStringEncoder(encoding, QStringConverter::Flag::WriteBom)(windowsNotepad);
+    };
     const std::pair<QByteArray, QString> cases[] = {
         {"\xEF\xBB\xBF[S]\nk=\xE6\x97\xA5\n", QStringLiteral("日")},
         {"[S]\nk=" + sjis + "\n", japanese},
         {"[S]\nk=" + japanese.toUtf8() + "\nsjis=" + sjis + "\n", japanese},
         {"[S]\nk=Caf\xE9 \xA9\n", QStringLiteral("Café ©")},
         {"[S]\nk=x\xC3", QStringLiteral("x\uFF83")},
+        {marked(QStringConverter::Utf16LE), japanese},
+        {marked(QStringConverter::Utf16BE), japanese},
     };
     for (const auto& [file, expected] : cases) {
         Profile profile(write("p.ini", file));
