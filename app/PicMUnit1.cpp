@@ -104,6 +104,7 @@ void TForm1::frmMainOnCreate() {
     cbDither->setCurrentIndex(0);
     udGetFrm->setMax(store::kMaxOutputFrames);
     udGetFrm->setPosition(kStartFramesToMake);
+    BuildPanelPreview();
 
     UpdatingColors = false;
     applyPanelColours();
@@ -136,20 +137,12 @@ void TForm1::applyPanelColours() {
 }
 
 // The previews take the proportions of the device's display area, as large as their holder
-// allows, centred in it, each showing a blank picture of the display's size until used, and
-// the same blank face whenever it holds no picture.
+// allows, centred in it.
 void TForm1::sizePreviews() {
-    const QColor face = palette().color(QPalette::Button);
-    const imaging::Colour blank = imaging::makeColour(face.red(), face.green(), face.blue());
     auto fit = [&](TLEAD* lead, const QWidget* holder) {
         const float s = std::min(static_cast<float>(holder->width() - 2) / ViewWidth,
                                  static_cast<float>(holder->height() - 2) / ViewHeight);
-        lead->CreateBitmap(ViewWidth, ViewHeight, 24);
-        lead->Fill(blank);
-        QPalette empty = lead->palette();
-        empty.setColor(QPalette::Window, face);
-        lead->setPalette(empty);
-        lead->setAutoFillBackground(true);
+        showBlankFace(lead);
         const int w = static_cast<int>(ViewWidth * s);
         const int h = static_cast<int>(ViewHeight * s);
         lead->setGeometry((holder->width() - w) / 2, (holder->height() - h) / 2, w, h);
@@ -158,6 +151,16 @@ void TForm1::sizePreviews() {
         fit(lead, Panel12);
     }
     fit(LeadFont, Panel24);
+}
+
+void TForm1::showBlankFace(TLEAD* lead) {
+    const QColor face = palette().color(QPalette::Button);
+    lead->CreateBitmap(ViewWidth, ViewHeight, 24);
+    lead->Fill(imaging::makeColour(face.red(), face.green(), face.blue()));
+    QPalette empty = lead->palette();
+    empty.setColor(QPalette::Window, face);
+    lead->setPalette(empty);
+    lead->setAutoFillBackground(true);
 }
 
 QString TForm1::frameStatusText(const CropFrame& f) const {

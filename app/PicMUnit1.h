@@ -8,7 +8,7 @@
 #include "app/Availability.h"
 #include "app/CropEditing.h"
 #include "app/FramePlayer.h"
-#include "app/SettingsFile.h"
+#include "app/PanelDescription.h"
 #include "imaging/LeadModel.h"
 #include "imaging/TLEADDlg.h"
 #include "platform/TABitBtn.h"
@@ -318,6 +318,9 @@ class TForm1 : public QMainWindow {
     void RefreshFrameRange();
     // Shows panel frame tbPanel on the device picture.
     void tbPanelChange();
+    // Lays out the panel page from the panel members: the device picture, its information area
+    // and the display area, or the message that the picture is missing.
+    void BuildPanelPreview();
     // The effect preview and the text image, which follow the current output frame.
     void EffectChange();
     void DrawFont();
@@ -366,6 +369,7 @@ class TForm1 : public QMainWindow {
     void OutPreFrmExit();
     void abbOutPreDelClick();
     void abbOutPreClrClick();
+    void abbSelPanelClick();
     void abbPPlayClick();
     void abbPPauseClick();
     void abbPStopClick();
@@ -460,8 +464,20 @@ class TForm1 : public QMainWindow {
     void readSettingsFile();
     void writeSettingsFile();
     void applyWindowPlacement(const app::WindowPlacement& placement);
+    // The panel members as one description, and setting them from one.
+    app::PanelDescription panelDescription() const;
+    void applyPanelGeometry(const app::PanelGeometry& panel);
+    void applyColourLevels(const app::ColourLevels& red, const app::ColourLevels& green,
+                           const app::ColourLevels& blue);
+    // Panel page: the information area cut from the device picture; the picture and both areas
+    // placed in Panel9.
+    void showInformationArea(const imaging::Picture& device);
+    void placePanelPicture();
     void applyPanelColours();
     void sizePreviews();
+    // Gives a preview a picture of the display's size in the button face colour, which it also
+    // shows whenever it holds no picture.
+    void showBlankFace(TLEAD* lead);
     void writeFrameStatus();
     QString frameStatusText(const CropFrame& f) const;
     Availability::State availabilityState() const;

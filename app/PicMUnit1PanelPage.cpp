@@ -43,6 +43,8 @@ void TForm1::setupPanelPage() {
     Panel9->setFontColor(Qt::yellow);
     Panel9->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     Panel9->setMinimumSize(320, 200);
+    // Room around the message shown when the device picture is missing.
+    Panel9->setContentsMargins(48, 24, 48, 24);
     // The device picture and the two lit areas over it are placed by the panel preview.
     imgPanel = named<QLabel>(Panel9, "imgPanel");
     LeadInfo = named<TLEAD>(Panel9, "LeadInfo");

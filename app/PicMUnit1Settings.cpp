@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "app/PanelDescription.h"
 #include "app/PicMUnit1.h"
 #include "platform/Profile.h"
 
@@ -69,13 +70,6 @@ void fitOnScreen(QWidget& window) {
                 startInside(window.y(), outer.height(), area.top(), area.height()));
 }
 
-app::ColourLevels levelsOf(int count, const std::array<int, 4>& levels) {
-    app::ColourLevels c;
-    c.count = count;
-    c.levels = levels;
-    return c;
-}
-
 }  // namespace
 
 void TForm1::readSettingsFile() {
@@ -90,25 +84,13 @@ void TForm1::readSettingsFile() {
     const platform::Profile profile(files.read);
     const app::Settings s = app::readSettings(profile, defaults);
     applyWindowPlacement(s.window);
-    PanelFile = s.panel.panelFile;
-    InfoRect = s.panel.infoRect;
-    ViewRect = s.panel.viewRect;
-    PanelWidth = s.panel.panelWidth;
-    PanelHeight = s.panel.panelHeight;
-    PixelWidth = s.panel.pixelWidth;
-    PixelHeight = s.panel.pixelHeight;
-    PixelSpace = s.panel.pixelSpace;
+    applyPanelGeometry(s.panel);
     DirPicIn = s.dirPicIn;
     DirImg = s.dirImg;
     DirPanelIn = s.dirPanelIn;
     PanelURL = s.panelUrl;
     AnimeURL = s.animeUrl;
-    RedLevelCount = s.red.count;
-    RedLevels = s.red.levels;
-    GreenLevelCount = s.green.count;
-    GreenLevels = s.green.levels;
-    BlueLevelCount = s.blue.count;
-    BlueLevels = s.blue.levels;
+    applyColourLevels(s.red, s.green, s.blue);
 }
 
 void TForm1::applyWindowPlacement(const app::WindowPlacement& placement) {
@@ -124,26 +106,51 @@ void TForm1::applyWindowPlacement(const app::WindowPlacement& placement) {
     }
 }
 
+void TForm1::applyPanelGeometry(const app::PanelGeometry& panel) {
+    PanelFile = panel.panelFile;
+    InfoRect = panel.infoRect;
+    ViewRect = panel.viewRect;
+    PanelWidth = panel.panelWidth;
+    PanelHeight = panel.panelHeight;
+    PixelWidth = panel.pixelWidth;
+    PixelHeight = panel.pixelHeight;
+    PixelSpace = panel.pixelSpace;
+}
+
+void TForm1::applyColourLevels(const app::ColourLevels& red, const app::ColourLevels& green,
+                               const app::ColourLevels& blue) {
+    RedLevelCount = red.count;
+    RedLevels = red.levels;
+    GreenLevelCount = green.count;
+    GreenLevels = green.levels;
+    BlueLevelCount = blue.count;
+    BlueLevels = blue.levels;
+}
+
+app::PanelDescription TForm1::panelDescription() const {
+    app::PanelDescription d;
+    d.panel = {PanelFile,   InfoRect,   ViewRect,    PanelWidth,
+               PanelHeight, PixelWidth, PixelHeight, PixelSpace};
+    d.red = {RedLevelCount, RedLevels};
+    d.green = {GreenLevelCount, GreenLevels};
+    d.blue = {BlueLevelCount, BlueLevels};
+    return d;
+}
+
 void TForm1::writeSettingsFile() {
     app::Settings s;
     s.window.top = y();
     s.window.left = x();
     s.window.caption = windowTitle();
     s.window.maximised = isMaximized();
-    s.panel.panelFile = PanelFile;
-    s.panel.infoRect = InfoRect;
-    s.panel.viewRect = ViewRect;
-    s.panel.panelWidth = PanelWidth;
-    s.panel.panelHeight = PanelHeight;
-    s.panel.pixelWidth = PixelWidth;
-    s.panel.pixelHeight = PixelHeight;
-    s.panel.pixelSpace = PixelSpace;
     s.dirPicIn = DirPicIn;
     s.dirImg = DirImg;
     s.dirPanelIn = DirPanelIn;
-    s.red = levelsOf(RedLevelCount, RedLevels);
-    s.green = levelsOf(GreenLevelCount, GreenLevels);
-    s.blue = levelsOf(BlueLevelCount, BlueLevels);
+    const app::PanelDescription panel = panelDescription();
+    s.panel = panel.panel;
+    s.red = panel.red;
+    s.green = panel.green;
+    s.blue = panel.blue;
     // Re-read the file so that keys written by hand (the web addresses) stay as they are; that
     // is the file beside the program until one is written elsewhere.
     platform::Profile profile(app::settingsFiles(basePath_).read);

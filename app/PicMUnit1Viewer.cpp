@@ -64,6 +64,8 @@ void TForm1::placeViewer() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == PanelIn && event->type() == QEvent::Resize && LeadIn->hasBitmap()) {
         placeViewer();
+    } else if (watched == Panel9 && event->type() == QEvent::Resize) {
+        placePanelPicture();
     }
     return QMainWindow::eventFilter(watched, event);
 }

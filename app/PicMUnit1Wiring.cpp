@@ -16,6 +16,7 @@ void TForm1::connectHandlers() {
     connect(abbEnd, &TABitBtn::clicked, this, &TForm1::abbEndClick);
     connect(abbHelp, &TABitBtn::clicked, this, &TForm1::abbHelpClick);
     connect(abbGetPImage, &TABitBtn::clicked, this, &TForm1::abbGetPImageClick);
+    connect(abbSelPanel, &TABitBtn::clicked, this, &TForm1::abbSelPanelClick);
     connect(abbHPAccess, &TABitBtn::clicked, this, &TForm1::abbHPAccessClick);
     connect(cbDither, &QComboBox::activated, this, &TForm1::cbDitherOnChange);
     connect(abbInFramePlay, &TABitBtn::clicked, this, &TForm1::abbInFramePlayClick);
@@ -40,6 +41,7 @@ void TForm1::connectHandlers() {
     connect(LeadIn, &TLEAD::mouseMove, this, &TForm1::LeadInOnMMove);
     connect(LeadIn, &TLEAD::mouseUp, this, &TForm1::LeadInOnMUp);
     PanelIn->installEventFilter(this);
+    Panel9->installEventFilter(this);
     connect(abbExecute, &TABitBtn::clicked, this, &TForm1::abbExecuteClick);
     connect(abbFLoad, &TABitBtn::clicked, this, &TForm1::abbFLoadClick);
     connect(abbFSave, &TABitBtn::clicked, this, &TForm1::abbFSaveClick);

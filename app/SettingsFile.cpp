@@ -35,16 +35,22 @@ struct EdgeKeys {
 const EdgeKeys kInfoKeys{"InfoLeft", "InfoTop", "InfoRight", "InfoBottm"};
 const EdgeKeys kViewKeys{"ViewLeft", "ViewTop", "ViewRight", "ViewBottom"};
 
-// Numbers are brought into the range the window can compute with before any use.
-int readClamped(const Profile& profile, const QString& section, const QString& key, int fallback,
-                int lowest, int highest) {
-    return std::clamp(profile.ReadInteger(section, key, fallback), lowest, highest);
-}
-
+// Window coordinates are brought into the range the window can compute with before any use.
 int readCoordinate(const Profile& profile, const QString& section, const QString& key,
                    int fallback) {
-    return readClamped(profile, section, key, fallback, -kMaxWindowCoordinate,
-                       kMaxWindowCoordinate);
+    return std::clamp(profile.ReadInteger(section, key, fallback), -kMaxWindowCoordinate,
+                      kMaxWindowCoordinate);
+}
+
+EdgeRect readEdgeKeys(const Profile& profile, const EdgeKeys& keys, const EdgeRect& fallback) {
+    return {profile.ReadInteger(kPanel, keys.left, fallback.left),
+            profile.ReadInteger(kPanel, keys.top, fallback.top),
+            profile.ReadInteger(kPanel, keys.right, fallback.right),
+            profile.ReadInteger(kPanel, keys.bottom, fallback.bottom)};
+}
+
+bool hasRoom(const EdgeRect& rect) {
+    return rect.right > rect.left && rect.bottom > rect.top;
 }
 
 WindowPlacement readWindow(const Profile& profile) {
@@ -57,54 +63,21 @@ WindowPlacement readWindow(const Profile& profile) {
     return window;
 }
 
-int readPictureCoordinate(const Profile& profile, const QString& key, int fallback) {
-    return readClamped(profile, kPanel, key, fallback, 0, kMaxPictureSide - 1);
-}
-
 // A rectangle on the device picture must have room inside it; anything else falls back to the
 // default.
-EdgeRect readEdgeRect(const Profile& profile, const EdgeKeys& keys, const EdgeRect& fallback) {
-    const EdgeRect rect{readPictureCoordinate(profile, keys.left, fallback.left),
-                        readPictureCoordinate(profile, keys.top, fallback.top),
-                        readPictureCoordinate(profile, keys.right, fallback.right),
-                        readPictureCoordinate(profile, keys.bottom, fallback.bottom)};
-    const bool hasRoom = rect.right > rect.left && rect.bottom > rect.top;
-    return hasRoom ? rect : fallback;
+EdgeRect usableRect(const EdgeRect& read, const EdgeRect& fallback) {
+    auto coordinate = [](int value) { return std::clamp(value, 0, kMaxPictureSide - 1); };
+    const EdgeRect rect{coordinate(read.left), coordinate(read.top), coordinate(read.right),
+                        coordinate(read.bottom)};
+    return hasRoom(rect) ? rect : fallback;
 }
 
-int readPixelSize(const Profile& profile, const QString& key, int fallback) {
-    return readClamped(profile, kPanel, key, fallback, 0, kMaxPixelSize);
-}
-
-int readPanelSide(const Profile& profile, const QString& key, int fallback) {
-    const int side = profile.ReadInteger(kPanel, key, fallback);
+int usablePanelSide(int side, int fallback) {
     return side >= 1 && side <= files::kMaxPanelSide ? side : fallback;
 }
 
-PanelGeometry readPanel(const Profile& profile) {
-    PanelGeometry panel;
-    panel.panelFile = profile.ReadString(kPanel, "PanelFile", panel.panelFile);
-    panel.infoRect = readEdgeRect(profile, kInfoKeys, kDefaultInfoRect);
-    panel.viewRect = readEdgeRect(profile, kViewKeys, kDefaultViewRect);
-    panel.panelWidth = readPanelSide(profile, "Width", kDefaultPanelWidth);
-    panel.panelHeight = readPanelSide(profile, "Height", kDefaultPanelHeight);
-    panel.pixelWidth = readPixelSize(profile, "PixelWidth", panel.pixelWidth);
-    panel.pixelHeight = readPixelSize(profile, "PixelHeight", panel.pixelHeight);
-    panel.pixelSpace = readPixelSize(profile, "PixelSpace", panel.pixelSpace);
-    return panel;
-}
-
-// Levels beyond the count are not read and stay zero.
-ColourLevels readLevels(const Profile& profile, const QString& section) {
-    ColourLevels colour;
-    colour.levels = {};
-    colour.count =
-        std::min(profile.ReadInteger(section, kColors, kMaxColourLevels), kMaxColourLevels);
-    for (int i = 0; i < colour.count; ++i) {
-        colour.levels[i] = readClamped(profile, section, QString::number(i),
-                                       produce::kDefaultLevels[i], 0, kMaxLevel);
-    }
-    return colour;
+int usablePixelSize(int size) {
+    return std::clamp(size, 0, kMaxPixelSize);
 }
 
 void writeWindow(Profile& profile, const WindowPlacement& window) {
@@ -152,18 +125,66 @@ bool canCreateFilesIn(const QString& folder) {
 
 }  // namespace
 
+PanelGeometry readPanelKeys(const Profile& profile) {
+    PanelGeometry panel;
+    panel.panelFile = profile.ReadString(kPanel, "PanelFile", panel.panelFile);
+    panel.infoRect = readEdgeKeys(profile, kInfoKeys, kDefaultInfoRect);
+    panel.viewRect = readEdgeKeys(profile, kViewKeys, kDefaultViewRect);
+    panel.panelWidth = profile.ReadInteger(kPanel, "Width", kDefaultPanelWidth);
+    panel.panelHeight = profile.ReadInteger(kPanel, "Height", kDefaultPanelHeight);
+    panel.pixelWidth = profile.ReadInteger(kPanel, "PixelWidth", panel.pixelWidth);
+    panel.pixelHeight = profile.ReadInteger(kPanel, "PixelHeight", panel.pixelHeight);
+    panel.pixelSpace = profile.ReadInteger(kPanel, "PixelSpace", panel.pixelSpace);
+    return panel;
+}
+
+ColourLevels readLevelKeys(const Profile& profile, const QString& section,
+                           const ColourLevels& kept) {
+    ColourLevels colour = kept;
+    colour.count =
+        std::min(profile.ReadInteger(section, kColors, kMaxColourLevels), kMaxColourLevels);
+    for (int i = 0; i < colour.count; ++i) {
+        colour.levels[i] =
+            profile.ReadInteger(section, QString::number(i), produce::kDefaultLevels[i]);
+    }
+    return colour;
+}
+
+PanelGeometry usablePanel(const PanelGeometry& read) {
+    PanelGeometry panel = read;
+    panel.infoRect = usableRect(read.infoRect, kDefaultInfoRect);
+    panel.viewRect = usableRect(read.viewRect, kDefaultViewRect);
+    panel.panelWidth = usablePanelSide(read.panelWidth, kDefaultPanelWidth);
+    panel.panelHeight = usablePanelSide(read.panelHeight, kDefaultPanelHeight);
+    panel.pixelWidth = usablePixelSize(read.pixelWidth);
+    panel.pixelHeight = usablePixelSize(read.pixelHeight);
+    panel.pixelSpace = usablePixelSize(read.pixelSpace);
+    return panel;
+}
+
+ColourLevels usableLevels(const ColourLevels& read) {
+    ColourLevels colour = read;
+    for (int i = 0; i < colour.count; ++i) {
+        colour.levels[i] = std::clamp(colour.levels[i], 0, kMaxLevel);
+    }
+    return colour;
+}
+
 Settings readSettings(const Profile& profile, const Defaults& defaults) {
     Settings settings;
     settings.window = readWindow(profile);
-    settings.panel = readPanel(profile);
+    settings.panel = usablePanel(readPanelKeys(profile));
     settings.dirPicIn = profile.ReadString(kDirectory, "DirPicIn", defaults.folder);
     settings.dirImg = profile.ReadString(kDirectory, "DirImg", defaults.folder);
     settings.dirPanelIn = profile.ReadString(kDirectory, "DirPanelIn", defaults.folder);
     settings.panelUrl = profile.ReadString(kUrl, "PanelURL", defaults.panelUrl);
     settings.animeUrl = profile.ReadString(kUrl, "AnimeURL", defaults.animeUrl);
-    settings.red = readLevels(profile, kRed);
-    settings.green = readLevels(profile, kGreen);
-    settings.blue = readLevels(profile, kBlue);
+    // Levels beyond the count are not read and stay zero.
+    ColourLevels none;
+    none.levels = {};
+    settings.red = usableLevels(readLevelKeys(profile, kRed, none));
+    settings.green = usableLevels(readLevelKeys(profile, kGreen, none));
+    settings.blue = usableLevels(readLevelKeys(profile, kBlue, none));
     return settings;
 }
 

@@ -92,6 +92,20 @@ struct Defaults {
     QString animeUrl;
 };
 
+// The panel keys, and the level keys of one colour section, as a settings file or a panel
+// description gives them: a key that is missing or not a whole number gives its default, nothing
+// else is checked. A count of 5 or more counts as 4; levels whose index is not below the count
+// keep their values in `kept`.
+PanelGeometry readPanelKeys(const platform::Profile& profile);
+ColourLevels readLevelKeys(const platform::Profile& profile, const QString& section,
+                           const ColourLevels& kept);
+
+// The values the window can use: picture coordinates brought onto 0 .. kMaxPictureSide - 1, an
+// area without room inside it and a panel side outside 1 .. 256 replaced by the default, pixel
+// sizes brought onto 0 .. kMaxPixelSize, levels below the count onto 0 .. 255.
+PanelGeometry usablePanel(const PanelGeometry& read);
+ColourLevels usableLevels(const ColourLevels& read);
+
 // Reads every setting, replacing what is missing, malformed or unusable by its default, and
 // bringing numbers beyond what the window can use to the nearest usable value.
 Settings readSettings(const platform::Profile& profile, const Defaults& defaults);
