@@ -473,6 +473,8 @@ class TForm1 : public QMainWindow {
     // placed in Panel9.
     void showInformationArea(const imaging::Picture& device);
     void placePanelPicture();
+    // Shows or hides the device picture with both areas.
+    void showDevice(bool shown);
     void applyPanelColours();
     void sizePreviews();
     // Gives a preview a picture of the display's size in the button face colour, which it also

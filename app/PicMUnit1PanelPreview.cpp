@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <cmath>
+#include <initializer_list>
 
 #include "app/PanelDescription.h"
 #include "app/PicMUnit1.h"
@@ -53,10 +54,7 @@ void TForm1::BuildPanelPreview() {
     LeadWk1->clearBitmapList();
     if (path.isEmpty() || LeadWk1->Load(path, 24, 0, 1) != imaging::kOk) {
         Panel9->setCaption(ErrorTexts[8]);
-        for (QWidget* part : {static_cast<QWidget*>(imgPanel), static_cast<QWidget*>(LeadInfo),
-                              static_cast<QWidget*>(LeadImage)}) {
-            part->hide();
-        }
+        showDevice(false);
         return;
     }
     Panel9->setCaption(QString());
@@ -67,9 +65,13 @@ void TForm1::BuildPanelPreview() {
     LeadImage->clearBitmapList();
     showBlankFace(LeadImage);
     placePanelPicture();
-    imgPanel->show();
-    LeadInfo->show();
-    LeadImage->show();
+    showDevice(true);
+}
+
+void TForm1::showDevice(bool shown) {
+    for (QWidget* part : std::initializer_list<QWidget*>{imgPanel, LeadInfo, LeadImage}) {
+        part->setVisible(shown);
+    }
 }
 
 // The information area cut from the device picture, in the four panel greys, untinted until a
