@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,13 +22,14 @@ Edges scrollOf(const ViewerGeometry& v) {
     return {v.dstLeft, v.dstTop, v.clipLeft, v.clipTop};
 }
 
-// Both scroll bars: the view scrolls 400 - (200 - 17) = 217 pixels across, 300 - (150 - 17) =
-// 167 down.
-constexpr ViewerGeometry kScrolled{
-    .pictureWidth = 400, .pictureHeight = 300, .controlWidth = 200, .controlHeight = 150};
-// The control is the picture's size: nothing scrolls.
-constexpr ViewerGeometry kFitting{
-    .pictureWidth = 100, .pictureHeight = 50, .controlWidth = 100, .controlHeight = 50};
+// Geometries as {dstLeft, dstTop, clipLeft, clipTop, picture width, height, control width,
+// height}. Both scroll bars: the view scrolls 400 - (200 - 17) = 217 pixels across,
+// 300 - (150 - 17) = 167 down; `left` is where it stands across.
+constexpr ViewerGeometry scrolled(int left = 0) {
+    return {left, 0, left, 0, 400, 300, 200, 150};
+}
+constexpr ViewerGeometry kFitting{0, 0, 0, 0, 100, 50, 100, 50};  // nothing scrolls
+constexpr ViewerGeometry kRoomy{0, 0, 0, 0, 400, 300, 500, 400};  // larger than the picture
 
 TEST(CropEditing, GrabBandsAndCursors) {
     ViewerGeometry view{.dstLeft = -5};
@@ -48,61 +50,62 @@ TEST(CropEditing, GrabBandsAndCursors) {
     EXPECT_EQ(cursors, (std::vector<int>{0, 0, -8, -7, -6, -9, -22, -9, -6, -7, -8, 0}));
 }
 
-TEST(CropEditing, ResizeStopsAtTenPixels) {
-    ViewerGeometry view = kScrolled;
-    CropFrame f{20, 20, 40, 40};
-    EXPECT_FALSE(dragFrame(f, view, kZoneRight, 0, 0, 0));
-    EXPECT_TRUE(dragFrame(f, view, kZoneRight, 0, -10, 0));
-    EXPECT_EQ(edgesOf(f), (Edges{20, 20, 30, 40}));
-    EXPECT_TRUE(dragFrame(f, view, kZoneRight, 0, -1, 0));  // refused, still a step
-    dragFrame(f, view, kZoneTopLeft, 0, 1, -5);             // too narrow: the rise goes too
-    EXPECT_EQ(edgesOf(f), (Edges{20, 20, 30, 40}));
-    dragFrame(f, view, kZoneTop, 0, 0, -5);  // only the height counts for the top edge
-    EXPECT_EQ(edgesOf(f), (Edges{20, 15, 30, 40}));
-}
-
-TEST(CropEditing, RatioDerivesTheOtherEdgeFromTheSizeBeforeTheStep) {
-    struct Step {
+// One drag step from a frame in a view: the edges it leaves, and where the view then stands
+// (a picture that fits never scrolls). Zones: 1 2 3 / 4 5 6 / 7 8 9, 5 inside.
+TEST(CropEditing, DragStepsResizeMoveAndScroll) {
+    struct Drag {
+        ViewerGeometry view;
+        CropFrame frame;
         int zone;
         float ratio;
         int dx, dy;
-        Edges expected;  // from 100,100,300,150 in a picture that does not scroll
+        Edges edges;
+        int dstLeft, dstTop;
     };
-    for (const Step& s :
-         std::vector<Step>{{1, 0.5f, -8, 3, {92, 50, 300, 150}},  // a horizontal step ignores dy
-                           {3, 0.5f, 0, -4, {100, 96, 200, 150}},
-                           {7, 0.5f, 0, 4, {200, 100, 300, 154}},
-                           {9, 0.3f, 0, 4, {100, 100, 266, 154}},     // 266.67 truncated
-                           {1, 0.3f, -8, 0, {92, 89, 300, 150}},      // 150 - 60.0000024 truncated
-                           {6, 0.5f, 8, 5, {100, 100, 308, 150}}}) {  // edges ignore the ratio
-        ViewerGeometry view{
-            .pictureWidth = 400, .pictureHeight = 300, .controlWidth = 500, .controlHeight = 400};
-        CropFrame f{100, 100, 300, 150};
-        dragFrame(f, view, s.zone, s.ratio, s.dx, s.dy);
-        EXPECT_EQ(edgesOf(f), s.expected) << "zone " << s.zone << " step " << s.dx << "," << s.dy;
+    const ViewerGeometry sc = scrolled(), fit = kFitting, big = kRoomy;
+    const std::vector<Drag> drags{
+        // Ten pixels at least; too narrow a step drops its rise too; the top edge: height only.
+        {sc, {20, 20, 40, 40}, 6, 0, -10, 0, {20, 20, 30, 40}, 0, 0},
+        {sc, {20, 20, 30, 40}, 1, 0, 1, -5, {20, 20, 30, 40}, 0, 0},
+        {sc, {20, 20, 30, 40}, 2, 0, 0, -5, {20, 15, 30, 40}, 0, 0},
+        // With a ratio the other edge follows from the size before the step, truncated (266.67,
+        // 150 - 60.0000024); a horizontal step ignores dy, an edge ignores the ratio.
+        {big, {100, 100, 300, 150}, 1, 0.5f, -8, 3, {92, 50, 300, 150}, 0, 0},
+        {big, {100, 100, 300, 150}, 3, 0.5f, 0, -4, {100, 96, 200, 150}, 0, 0},
+        {big, {100, 100, 300, 150}, 7, 0.5f, 0, 4, {200, 100, 300, 154}, 0, 0},
+        {big, {100, 100, 300, 150}, 9, 0.3f, 0, 4, {100, 100, 266, 154}, 0, 0},
+        {big, {100, 100, 300, 150}, 1, 0.3f, -8, 0, {92, 89, 300, 150}, 0, 0},
+        {big, {100, 100, 300, 150}, 6, 0.5f, 8, 5, {100, 100, 308, 150}, 0, 0},
+        {sc, {0, 0, 200, 50}, 9, 0.25f, 8, 0, {0, 0, 208, 50}, -25, 0},
+        {scrolled(-25), {0, 0, 208, 50}, 9, 0.25f, 8, 0, {0, 0, 216, 52}, -33, 0},
+        // Within the picture, keeping the size where it moves.
+        {fit, {5, 5, 55, 35}, 5, 0, -20, -9, {0, 0, 50, 30}, 0, 0},
+        {fit, {0, 0, 50, 30}, 5, 0, 100, 100, {50, 20, 100, 50}, 0, 0},
+        {fit, {0, 0, 50, 40}, 6, 0, 80, 0, {0, 0, 100, 40}, 0, 0},
+        {fit, {0, 0, 100, 40}, 7, 0, -8, 30, {0, 0, 100, 50}, 0, 0},
+        // The view follows the edited edge (right edge 200 needs 17 more pixels), or the moved
+        // frame, but not beyond the picture.
+        {sc, {10, 10, 150, 100}, 6, 0, 50, 0, {10, 10, 200, 100}, -17, 0},
+        {sc, {100, 10, 180, 60}, 5, 0, 10, 0, {110, 10, 190, 60}, -10, 0},
+        {scrolled(-120), {110, 10, 190, 60}, 5, 0, -5, 0, {105, 10, 185, 60}, -115, 0},
+        {scrolled(-217), {380, 200, 395, 280}, 9, 0, 20, 20, {380, 200, 400, 300}, -217, -152},
+    };
+    for (std::size_t i = 0; i < drags.size(); ++i) {
+        const Drag& d = drags[i];
+        ViewerGeometry view = d.view;
+        CropFrame f = d.frame;
+        EXPECT_TRUE(dragFrame(f, view, d.zone, d.ratio, d.dx, d.dy)) << i;
+        EXPECT_EQ(std::pair(edgesOf(f), scrollOf(view)),
+                  std::pair(d.edges, Edges{d.dstLeft, d.dstTop, d.dstLeft, d.dstTop}))
+            << i;
     }
-    ViewerGeometry view = kScrolled;
-    CropFrame f{0, 0, 200, 50};
-    const float ratio = aspectRatioOf(f);
-    dragFrame(f, view, kZoneBottomRight, ratio, 8, 0);
-    EXPECT_EQ(edgesOf(f), (Edges{0, 0, 208, 50}));
-    dragFrame(f, view, kZoneBottomRight, ratio, 8, 0);  // the ratio comes back
-    EXPECT_EQ(edgesOf(f), (Edges{0, 0, 216, 52}));
-    EXPECT_EQ(aspectRatioOf(CropFrame{5, 0, 5, 9}), 0.0f);
-}
-
-TEST(CropEditing, FrameStaysInsideThePicture) {
-    ViewerGeometry view = kFitting;
-    CropFrame f{5, 5, 55, 35};
-    dragFrame(f, view, kZoneInside, 0, -20, -9);
-    EXPECT_EQ(edgesOf(f), (Edges{0, 0, 50, 30}));  // as far as it goes, same size
-    dragFrame(f, view, kZoneInside, 0, 100, 100);
-    EXPECT_EQ(edgesOf(f), (Edges{50, 20, 100, 50}));
-    f = {0, 0, 50, 40};
-    dragFrame(f, view, kZoneRight, 0, 80, 0);
-    dragFrame(f, view, kZoneBottomLeft, 0, -8, 30);  // past the left edge as well
-    EXPECT_EQ(edgesOf(f), (Edges{0, 0, 100, 50}));
-    EXPECT_EQ(scrollOf(view), (Edges{0, 0, 0, 0}));  // never scrolled, nor right of 0
+    ViewerGeometry view = scrolled();
+    CropFrame f{20, 20, 30, 40};
+    EXPECT_FALSE(dragFrame(f, view, kZoneRight, 0, 0, 0));
+    EXPECT_TRUE(dragFrame(f, view, kZoneRight, 0, -1, 0));  // refused, still a step
+    EXPECT_EQ(edgesOf(f), (Edges{20, 20, 30, 40}));
+    EXPECT_EQ(aspectRatioOf({0, 0, 200, 50}), 0.25f);
+    EXPECT_EQ(aspectRatioOf({5, 0, 5, 9}), 0.0f);
 
     // After a zoom change, a frame past the right or bottom edge moves back keeping its size.
     for (auto [frame, after] :
@@ -114,43 +117,17 @@ TEST(CropEditing, FrameStaysInsideThePicture) {
     }
 }
 
-TEST(CropEditing, ViewFollowsTheEditedEdgeWithinThePicture) {
-    ViewerGeometry view = kScrolled;
-    CropFrame f{10, 10, 150, 100};
-    dragFrame(f, view, kZoneRight, 0, 50, 0);  // right edge 200 needs 17 more pixels
-    EXPECT_EQ(scrollOf(view), (Edges{-17, 0, -17, 0}));
-
-    f = {100, 10, 180, 60};
-    view = kScrolled;
-    dragFrame(f, view, kZoneInside, 0, 10, 0);  // past the visible edge: the view moves with it
-    EXPECT_EQ(view.dstLeft, -10);
-    view.dstLeft = view.clipLeft = -120;
-    dragFrame(f, view, kZoneInside, 0, -5, 0);  // left edge hidden: the view moves back with it
-    EXPECT_EQ(edgesOf(f), (Edges{105, 10, 185, 60}));
-    EXPECT_EQ(scrollOf(view), (Edges{-115, 0, -115, 0}));
-
-    f = {380, 200, 395, 280};
-    view.dstLeft = view.clipLeft = -217;  // at the picture's right end already
-    dragFrame(f, view, kZoneBottomRight, 0, 20, 20);
-    EXPECT_EQ(edgesOf(f), (Edges{380, 200, 400, 300}));
-    EXPECT_EQ(scrollOf(view), (Edges{-217, -152, -217, -152}));
-}
-
 TEST(CropEditing, CentringScrollsWithinThePicture) {
-    struct Centre {
-        ViewerGeometry view;
-        CropFrame frame;
-        int dstLeft, dstTop;
-    };
-    for (const Centre& c : std::vector<Centre>{{kScrolled, {5, 5, 55, 35}, 0, 0},
-                                               {kScrolled, {200, 150, 260, 190}, -131, -96},
-                                               {kScrolled, {380, 280, 400, 300}, -217, -167},
-                                               {kFitting, {60, 30, 90, 45}, 0, 0}}) {
-        ViewerGeometry view = c.view;
-        CropFrame f = c.frame;
+    for (const auto& [start, frame, left, top] :
+         std::vector<std::tuple<ViewerGeometry, CropFrame, int, int>>{
+             {scrolled(), {5, 5, 55, 35}, 0, 0},
+             {scrolled(), {200, 150, 260, 190}, -131, -96},
+             {scrolled(), {380, 280, 400, 300}, -217, -167},
+             {kFitting, {60, 30, 90, 45}, 0, 0}}) {
+        ViewerGeometry view = start;
+        CropFrame f = frame;
         centerOnFrame(f, view, 7);
-        EXPECT_EQ(f.FrameNo, 7);
-        EXPECT_EQ(scrollOf(view), (Edges{c.dstLeft, c.dstTop, c.dstLeft, c.dstTop}));
+        EXPECT_EQ(std::pair(f.FrameNo, scrollOf(view)), std::pair(7, Edges{left, top, left, top}));
     }
 }
 

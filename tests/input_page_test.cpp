@@ -11,9 +11,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <memory>
+#include <algorithm>
 #include <tuple>
-#include <utility>
 
 #include "app/PicMUnit1.h"
 #include "imaging/TLEAD.h"
@@ -91,25 +90,24 @@ TEST_F(InputPageTest, FilesGoBeforeOrAfterTheCurrentFileAndTheirFirstFrameIsShow
     load(still("closed.png", 60, 20), [](QDialog&) { return 0; });
     EXPECT_EQ(std::pair(form->tbInFrame->Position(), form->InputFrames->Total), std::pair(12, 13));
     // A picture smaller than the viewer stays centred when the window changes size.
-    for (const QSize size : {QSize(1280, 800), QSize(1100, 720)}) {
-        form->resize(size);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(form->Panel10->geometry(), QRect((form->PanelIn->width() - 60 - 2) / 2,
-                                                   (form->PanelIn->height() - 20 - 2) / 2, 60, 20));
-    }
+    form->resize(1100, 720);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->Panel10->geometry(), QRect((form->PanelIn->width() - 60 - 2) / 2,
+                                               (form->PanelIn->height() - 20 - 2) / 2, 60, 20));
 }
 
-TEST_F(InputPageTest, TheFrameNumberFieldTakesOnlyNumbersOfShownFrames) {
+// The number field takes only numbers of frames there are. The player starts at the first
+// frame, stops by itself at the last, and steps; a crop frame being edited keeps one outline.
+TEST_F(InputPageTest, FrameNumberFieldPlayerAndSteps) {
     load(clip("clip.avi", 25));
     typeFrameNumber(QStringLiteral("7"));
-    for (const char* typed : {"0", "a", "7b", "26", "", "4294967303", "-3"}) {
-        form->FrmNo->setText(QString::fromLatin1(typed));
-        EXPECT_EQ(form->tbInFrame->Position(), 7) << typed;
-        form->frmNoExit();
-        EXPECT_EQ(form->FrmNo->text(), QStringLiteral("7")) << typed;
+    for (const char* typed : {"26", "4294967303"}) {  // past the end; 7 if it wrapped
+        typeFrameNumber(QString::fromLatin1(typed));
+        EXPECT_EQ(std::pair(form->tbInFrame->Position(), form->FrmNo->text()),
+                  std::pair(7, QStringLiteral("7")));
     }
     EXPECT_EQ(shownFrameNumber(), 6);
-    // A crop frame being edited moves with the shown frame, with one outline.
+    // A crop frame being edited moves with the shown frame.
     form->abbCutE->click();
     typeFrameNumber(QStringLiteral("9"));
     EXPECT_EQ(std::pair(form->LeadIn->overlayRectangles().size(), form->EndRect.FrameNo),
@@ -119,32 +117,28 @@ TEST_F(InputPageTest, TheFrameNumberFieldTakesOnlyNumbersOfShownFrames) {
     form->tbInFrame->setPosition(20);
     EXPECT_EQ(std::pair(form->FrmNo->text(), shownFrameNumber()),
               std::pair(QStringLiteral("20"), 19));
-}
-
-// The input player starts at the first frame, stops by itself at the last, and steps.
-TEST_F(InputPageTest, TheInputPlayerPlaysToTheLastFrameAndSteps) {
-    load(clip("four.avi", 4, 20));
-    // Playing from the first frame while a crop frame is edited keeps its outline.
+    typeFrameNumber(QStringLiteral("1"));
     form->abbCutS->click();
     form->abbInFramePlay->click();
     EXPECT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
     form->abbInFrameStopClick();
     form->abbCutS->click();
+
     typeFrameNumber(QStringLiteral("3"));
     form->abbInFramePlay->click();
     EXPECT_TRUE(form->TimerIn->isActive() && !form->abbInPic->isEnabled());
     EXPECT_EQ(form->tbInFrame->Position(), 1);
-    for (const int expected : {2, 3, 4, 4}) {
+    for (int expected = 2; expected <= 26; ++expected) {
         form->timerInOnTimer();
         EXPECT_EQ(std::pair(form->tbInFrame->Position(), shownFrameNumber()),
-                  std::pair(expected, expected - 1));
+                  std::pair(std::min(expected, 25), std::min(expected, 25) - 1));
     }
     EXPECT_FALSE(form->TimerIn->isActive() || form->abbInFramePlay->Down());
     EXPECT_TRUE(form->abbInPic->isEnabled());
-    for (const auto& [step, at] : {std::pair{form->abbInFrameBack, 3},
-                                   {form->abbInFrameBack, 2},
-                                   {form->abbInFrameEnd, 4},
-                                   {form->abbInFrameNext, 4},
+    for (const auto& [step, at] : {std::pair{form->abbInFrameBack, 24},
+                                   {form->abbInFrameBack, 23},
+                                   {form->abbInFrameEnd, 25},
+                                   {form->abbInFrameNext, 25},
                                    {form->abbInFrameTop, 1},
                                    {form->abbInFrameBack, 1}}) {
         step->click();
@@ -169,11 +163,9 @@ TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailabl
     EXPECT_EQ(
         std::tuple(form->LeadIn->hasBitmap(), form->tbInFrame->Max(), form->StartRect.FrameNo),
         std::tuple(false, 1, 1));
-    for (QWidget* off :
-         std::initializer_list<QWidget*>{form->abbDelPic, form->abbInClr, form->abbInFramePlay,
-                                         form->abbCutS, form->abbCutE, form->abbExecute}) {
-        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-    }
+    EXPECT_FALSE(form->abbDelPic->isEnabled() || form->abbInClr->isEnabled() ||
+                 form->abbInFramePlay->isEnabled() || form->abbCutS->isEnabled() ||
+                 form->abbCutE->isEnabled() || form->abbExecute->isEnabled());
     load(still("single.png", 30, 20));
     EXPECT_TRUE(!form->abbInFramePlay->isEnabled() && form->abbCutS->isEnabled());
     // Clearing while a crop frame is edited ends the editing.
@@ -181,8 +173,8 @@ TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailabl
     ASSERT_EQ(form->LeadIn->overlayRectangles().size(), 1U);
     form->abbInClr->click();
     EXPECT_EQ(form->InputFrames->Total, 0);
-    EXPECT_FALSE(form->LeadIn->hasBitmap() || form->abbCutS->Down() || form->StartRect.Shown);
-    EXPECT_TRUE(form->LeadIn->overlayRectangles().empty());
+    EXPECT_FALSE(form->LeadIn->hasBitmap() || form->abbCutS->Down() || form->StartRect.Shown ||
+                 !form->LeadIn->overlayRectangles().empty());
 }
 
 TEST_F(InputPageTest, FilesThatCannotBeReadShowTheErrorBoxAndAddNothing) {
@@ -200,8 +192,9 @@ TEST_F(InputPageTest, FilesThatCannotBeReadShowTheErrorBoxAndAddNothing) {
     for (const QString& file : bad) {
         dialogs.messages.clear();
         load(file);
-        EXPECT_EQ(dialogs.messages.size(), 1U) << file.toStdString();
-        EXPECT_EQ(form->InputFrames->Total, 1) << file.toStdString();
+        EXPECT_EQ(std::pair(dialogs.messages.size(), form->InputFrames->Total),
+                  std::pair(std::size_t{1}, 1))
+            << file.toStdString();
     }
     EXPECT_EQ(form->DirPicIn, folderBefore);
     dialogs.messages.clear();
