@@ -74,12 +74,10 @@ TEST_P(ClipDecoderTest, EveryPageIsItsOwnFrameInAnyOrderAndOthersFail) {
     ASSERT_EQ(decoder.readPages(1, 1, &pages), kOk);
     EXPECT_EQ(std::tuple(pages[0].width(), pages[0].height(), pages[0].bits()),
               std::tuple(160, 120, 24));
-    for (int page = kFrames - 9; page >= 1; page -= 10) {
-        expectRun(decoder, page, 10, 10);
-    }
     for (int i = 0; i < kFrames; ++i) {  // every page once, jumping back and forth
         expectRun(decoder, i * 37 % kFrames + 1, 1, 1);
     }
+    expectRun(decoder, kFrames - 13, 10, 10);  // a run after a seek
     expectRun(decoder, kFrames - 3, 10, 4);
     expectRun(decoder, 1, kFrames + 100, kFrames);  // every page in order
     EXPECT_EQ(decoder.readPages(kFrames + 1, 1, &pages), kPageOutOfRange);
