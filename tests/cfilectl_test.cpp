@@ -56,14 +56,6 @@ void fixCheck(QByteArray& bytes, int at) {
     bytes[at + 3] = ~std::accumulate(bytes.begin() + at, bytes.end(), char{0}, std::bit_xor<>());
 }
 
-// Reads without decoding: each frame's width, height, bits and code (-1 if decoded after all).
-int readHeaders(Control& control, std::vector<std::array<int, 4>>& seen) {
-    return control.ReadFrames(false, [&](const Control::FrameHeader& h, const Picture* levels) {
-        seen.push_back({h.width, h.height, h.bits, levels == nullptr ? h.code : -1});
-        return kOk;
-    });
-}
-
 class CfilectlTest : public TempFolderTest {
   protected:
     int save(const char* name, const LeadModel& list, int code = 0x3F) {
@@ -86,9 +78,8 @@ TEST(CfilectlNames, KindFollowsExtensionAndBaseNameIsCutAtACharacter) {
     EXPECT_EQ(control.SetFileName("/a/e.zma.bmp"), Control::kOther);
     EXPECT_EQ(control.FileName, "/a/c.ZML");
     const QString e(QChar(0xE9)), smile = QString::fromUtf8("\xF0\x9F\x98\x80");
-    // Bases of 130, 122, 123 (1 + 61 * 2) and 124 (31 * 4) UTF-8 bytes.
-    for (const auto& [base, cut] : {std::pair{QString(130, 'n'), QString(122, 'n')},
-                                    {QString(122, 'k'), QString(122, 'k')},
+    // Bases of 122, 123 (1 + 61 * 2) and 124 (31 * 4) UTF-8 bytes.
+    for (const auto& [base, cut] : {std::pair{QString(122, 'k'), QString(122, 'k')},
                                     {"a" + e.repeated(61), "a" + e.repeated(60)},
                                     {smile.repeated(31), smile.repeated(30)}}) {
         EXPECT_EQ(control.SetFileName("/dir.x/" + base + ".Zma"), Control::kAnimation);
@@ -172,8 +163,7 @@ TEST_F(CfilectlTest, DamagedFilesGiveTheirStatusWhetherDecodingOrNot) {
              {"seconddata.zma", cut(4 + 2 * 27 - 1), kTruncated, 1, 2},
              {"announced.zma", set(3, 3), kTruncated, 2, 3},
              {"bigendian.zma", set(2, 1), kTruncated, 2, 258},
-             {"recordmagic0.zml", set(0, 0x7B, 0), kTruncated, 0, 1},
-             {"recordmagic1.zml", set(1, 0x6C, 0), kTruncated, 0, 1},
+             {"recordmagic.zml", set(1, 0x6C, 0), kTruncated, 0, 1},
              {"offset8.zml", set(2, 8, 0), kTruncated, 0, 1},
              {"onelevel.zml", set(7, 0, 0), kBadDepth, 0, 1},
              {"eightlevels.zma", set(second + 7, 7, second), kBadDepth, 1, 2},
@@ -194,9 +184,9 @@ TEST_F(CfilectlTest, DamagedFilesGiveTheirStatusWhetherDecodingOrNot) {
         EXPECT_EQ(load(name, control), status);
         EXPECT_EQ(control.GetFrameCount(), announced);
         EXPECT_EQ(levelsOf(list_), levelsOf(two, 0, frames));
-        std::vector<std::array<int, 4>> seen;
-        EXPECT_EQ(readHeaders(control, seen), status);
-        EXPECT_EQ(static_cast<int>(seen.size()), frames);
+        int seen = 0;  // reading without decoding
+        EXPECT_EQ(control.ReadFrames(false, [&](auto&, auto*) { return ++seen, kOk; }), status);
+        EXPECT_EQ(seen, frames);
     }
 }
 
@@ -218,8 +208,14 @@ TEST_F(CfilectlTest, EachFrameKeepsItsOwnHeaderAndColourCode) {
     EXPECT_EQ(control.FrameColorCodes, (std::vector<std::uint8_t>{5, 40}));
     EXPECT_EQ(control.BackColorCode, 40);
     EXPECT_EQ(levelsOf(list_), levelsOf(parts));
-    std::vector<std::array<int, 4>> seen;
-    ASSERT_EQ(readHeaders(control, seen), kOk);
+    std::vector<std::array<int, 4>> seen;  // read without decoding: -1 if decoded after all
+    ASSERT_EQ(control.ReadFrames(
+                  false,
+                  [&](const Control::FrameHeader& h, const Picture* levels) {
+                      seen.push_back({h.width, h.height, h.bits, levels == nullptr ? h.code : -1});
+                      return kOk;
+                  }),
+              kOk);
     EXPECT_EQ(seen, (std::vector<std::array<int, 4>>{{21, 3, 2, 5}, {4, 2, 8, 40}}));
     int visits = 0;  // a visitor's non-zero result stops the reading and is returned
     EXPECT_EQ(control.ReadFrames(false, [&](const auto&, const auto*) { return ++visits + 8; }), 9);

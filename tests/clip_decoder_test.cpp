@@ -74,17 +74,12 @@ TEST_P(ClipDecoderTest, EveryPageIsItsOwnFrameInAnyOrderAndOthersFail) {
     ASSERT_EQ(decoder.readPages(1, 1, &pages), kOk);
     EXPECT_EQ(std::tuple(pages[0].width(), pages[0].height(), pages[0].bits()),
               std::tuple(160, 120, 24));
-    for (int page = 1; page <= kFrames; page += 10) {
-        expectRun(decoder, page, 10, 10);
-    }
-    for (int page = kFrames - 9; page >= 1; page -= 10) {
-        expectRun(decoder, page, 10, 10);
-    }
     for (int i = 0; i < kFrames; ++i) {  // every page once, jumping back and forth
         expectRun(decoder, i * 37 % kFrames + 1, 1, 1);
     }
+    expectRun(decoder, kFrames - 13, 10, 10);  // a run after a seek
     expectRun(decoder, kFrames - 3, 10, 4);
-    expectRun(decoder, 1, kFrames + 100, kFrames);
+    expectRun(decoder, 1, kFrames + 100, kFrames);  // every page in order
     EXPECT_EQ(decoder.readPages(kFrames + 1, 1, &pages), kPageOutOfRange);
     EXPECT_EQ((std::vector{decoder.readPages(0, 1, &pages), decoder.readPages(-5, 10, &pages),
                            decoder.readPages(1, 0, &pages), decoder.readPages(1, 1, nullptr)}),
@@ -114,8 +109,7 @@ TEST_P(ClipDecoderTest, TruncatedClipKeepsEveryWholeFrame) {
                 ++decoded;
             }
         }
-        EXPECT_EQ(decoded, whole) << fraction;
-        EXPECT_EQ(decoder.pageCount(), whole) << fraction;
+        EXPECT_EQ(std::pair(decoded, decoder.pageCount()), std::pair(whole, whole)) << fraction;
         EXPECT_EQ(decoder.readPages(whole + 1, 1, &pages), kPageOutOfRange);
         expectRun(decoder, 1, 10, 10);
     }
@@ -140,7 +134,6 @@ TEST_P(ClipDecoderTest, PageCountIsWhatTheStreamHolds) {
         ASSERT_EQ(decoder.open(file), kOk) << file.toStdString();
         EXPECT_EQ(decoder.pageCount(), kFrames) << file.toStdString();
         expectRun(decoder, kFrames - 9, 10, 10);
-        expectRun(decoder, 1, 10, 10);
         std::vector<Picture> pages;
         EXPECT_EQ(decoder.readPages(kFrames + 1, 1, &pages), kPageOutOfRange);
     }

@@ -2,18 +2,20 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include "imaging/LeadModel.h"
 #include "imaging/Planes.h"
 #include "imaging/Status.h"
 #include "tests/support/ClipMaker.h"
+#include "tests/support/TempFolderTest.h"
 
 using namespace imaging;
+using LeadModelFileTest = TempFolderTest;
 
+// Items are told apart by their widths.
 TEST(LeadModel, BitmapListInsertSelectAndRemove) {
     LeadModel lead;
-    const auto widths = [&lead] {  // the items' widths, which the test uses as their names
+    const auto widths = [&lead] {
         std::vector<int> result;
         for (int i = 0; i < lead.BitmapListCount(); ++i) {
             result.push_back(lead.bitmapListItem(i).width());
@@ -21,14 +23,13 @@ TEST(LeadModel, BitmapListInsertSelectAndRemove) {
         return result;
     };
     lead.setBitmap(Picture(9, 1));  // a lone picture is not a list
-    EXPECT_EQ(lead.BitmapListCount(), 0);
-    EXPECT_EQ(lead.setBitmapListIndex(0), kInvalidArgument);
+    EXPECT_EQ(std::pair(lead.BitmapListCount(), lead.setBitmapListIndex(0)),
+              std::pair(0, int(kInvalidArgument)));
     // The first insertion makes a list holding just the copy; -1 and past the end append.
-    ASSERT_EQ(lead.InsertBitmapListItem(-1, Picture(1, 1)), kOk);
-    ASSERT_EQ(lead.InsertBitmapListItem(-1, Picture(2, 1)), kOk);
-    ASSERT_EQ(lead.InsertBitmapListItem(99, Picture(3, 1)), kOk);
-    EXPECT_EQ(widths(), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(lead.BitmapListIndex(), 0);
+    for (const auto& [at, width] : {std::pair{-1, 1}, {-1, 2}, {99, 3}}) {
+        ASSERT_EQ(lead.InsertBitmapListItem(at, Picture(width, 1)), kOk);
+    }
+    EXPECT_EQ(std::pair(widths(), lead.BitmapListIndex()), std::pair(std::vector{1, 2, 3}, 0));
     ASSERT_EQ(lead.setBitmapListIndex(1), kOk);
     ASSERT_EQ(lead.InsertBitmapListItem(1, Picture(4, 1)), kOk);  // before the current item
     EXPECT_EQ(lead.BitmapListIndex(), 2);                         // which stays current
@@ -36,8 +37,7 @@ TEST(LeadModel, BitmapListInsertSelectAndRemove) {
     lead.setBitmap(Picture(5, 1));  // replaces the current item
     ASSERT_EQ(lead.setBitmapListIndex(3), kOk);
     lead.releaseBitmap();  // removing the last item selects the new last one
-    EXPECT_EQ(widths(), (std::vector<int>{1, 4, 5}));
-    EXPECT_EQ(lead.BitmapListIndex(), 2);
+    EXPECT_EQ(std::pair(widths(), lead.BitmapListIndex()), std::pair(std::vector{1, 4, 5}, 2));
     while (lead.hasBitmap()) {
         lead.releaseBitmap();
     }
@@ -56,9 +56,9 @@ TEST(LeadModel, OperationsWithoutPictureOrWithBadArguments) {
               std::vector(8, int(kNoBitmap)));
     EXPECT_EQ(lead.GetBitmapDC(), nullptr);
     ASSERT_EQ(lead.CreateBitmap(4, 3, 2), kOk);
-    EXPECT_EQ(lead.Set_Pixel(4, 0, 0xFFFFFF), kInvalidArgument);
-    EXPECT_EQ(lead.Set_BitmapPalette(4, 0), kInvalidArgument);
-    EXPECT_EQ(lead.Set_UserPalette(256, 0), kInvalidArgument);
+    EXPECT_EQ((std::vector{lead.Set_Pixel(4, 0, 0xFFFFFF), lead.Set_BitmapPalette(4, 0),
+                           lead.Set_UserPalette(256, 0)}),
+              std::vector(3, int(kInvalidArgument)));
     // A zero or oversized new picture leaves none, rather than the previous one.
     EXPECT_EQ(lead.CreateBitmap(0, 54, 24), kInvalidArgument);
     EXPECT_FALSE(lead.hasBitmap());
@@ -78,42 +78,34 @@ TEST(LeadModel, FillAndDrawingContextAtEachDepth) {
         QPainter(dc).fillRect(0, 0, 2, 1, QColor(250, 250, 240));
         EXPECT_EQ(lead.Get_Pixel(0, 0), filled);  // not before release
         ASSERT_EQ(lead.ReleaseBitmapDC(), kOk);
-        EXPECT_EQ(lead.BitmapBits(), bits);
-        EXPECT_EQ(lead.Get_Pixel(1, 0), bits == 24 ? makeColour(250, 250, 240) : 0xFFFFFF);
-        EXPECT_EQ(lead.Get_Pixel(7, 3), filled);
+        EXPECT_EQ(std::tuple(lead.BitmapBits(), lead.Get_Pixel(1, 0), lead.Get_Pixel(7, 3)),
+                  std::tuple(bits, bits == 24 ? makeColour(250, 250, 240) : 0xFFFFFF, filled));
         EXPECT_EQ(lead.ReleaseBitmapDC(), kNoBitmap);  // nothing to release twice
     }
 }
 
-TEST(LeadModel, LoadsStillsAndClipRunsAsBitmapListsAndFailsWithoutChange) {
-    QTemporaryDir dir;
-    const QString still = dir.filePath("still.png");
-    const QString clip = dir.filePath("clip.avi");
-    QImage image(6, 4, QImage::Format_RGB888);
-    image.fill(QColor(10, 200, 30));
-    ASSERT_TRUE(image.save(still));
+// Stills are loaded in the frame store's tests. Failed loads leave the list as it was.
+TEST_F(LeadModelFileTest, LoadsClipRunsAsBitmapListsAndFailsWithoutChange) {
+    const QString clip = path("clip.avi"), missing = path("no.avi");
     ASSERT_TRUE(testsupport::writeClip(clip.toStdString(), testsupport::ClipCodec::kMpeg4BFrames,
                                        {.frames = 25, .fps = 10}));
     LeadModel lead;
-    ASSERT_EQ(lead.GetFileInfo(still), kOk);
-    EXPECT_EQ(lead.InfoTotalPages(), 1);
-    ASSERT_EQ(lead.Load(still, 24, 0, 1), kOk);
-    EXPECT_EQ(lead.BitmapListCount(), 1);  // even one page arrives as a list
-    EXPECT_EQ(lead.Get_Pixel(5, 3), makeColour(10, 200, 30));
     ASSERT_EQ(lead.Load(clip, 24, 11, 10), kOk);  // pages 11..20 are frames 10..19
-    EXPECT_EQ(std::tuple(lead.BitmapListCount(), lead.InfoTotalPages(), lead.BitmapDelay()),
-              std::tuple(10, 25, 100));
-    EXPECT_EQ(testsupport::frameNumberOf(lead.bitmapListItem(0)), 10);
+    EXPECT_EQ(std::tuple(lead.BitmapListCount(), lead.InfoTotalPages(), lead.BitmapDelay(),
+                         testsupport::frameNumberOf(lead.bitmapListItem(0))),
+              std::tuple(10, 25, 100, 10));
     ASSERT_EQ(lead.Load(clip, 24, 21, 10), kOk);  // fewer at the end
     EXPECT_EQ(std::pair(lead.BitmapListCount(), testsupport::frameNumberOf(lead.bitmapListItem(4))),
               std::pair(5, 24));
-    EXPECT_EQ(lead.Load(clip, 24, 26, 10), kPageOutOfRange);
-    EXPECT_EQ(lead.Load(dir.filePath("missing.avi"), 24, 1, 1), kFileNotFound);
-    EXPECT_EQ(lead.Load(still, 8, 1, 1), kInvalidArgument);
-    EXPECT_EQ(lead.Load(clip, 24, -1, 10), kInvalidArgument);
-    EXPECT_EQ(lead.GetFileInfo(dir.filePath("missing.avi")), kFileNotFound);
+    EXPECT_EQ((std::vector{lead.Load(clip, 24, 26, 10), lead.Load(missing, 24, 1, 1),
+                           lead.Load(clip, 8, 1, 1), lead.Load(clip, 24, -1, 10),
+                           lead.GetFileInfo(missing)}),
+              (std::vector<int>{kPageOutOfRange, kFileNotFound, kInvalidArgument, kInvalidArgument,
+                                kFileNotFound}));
     EXPECT_EQ(std::tuple(lead.BitmapListCount(), lead.InfoTotalPages(), lead.BitmapDelay()),
               std::tuple(5, 25, 100));
+    ASSERT_EQ(lead.Load(clip, 24, 0, 1), kOk);  // page 0 is the first
+    EXPECT_EQ(testsupport::frameNumberOf(lead.bitmapListItem(0)), 0);
 }
 
 TEST(LeadModel, ReplacedPlaneMergesBackAndFailedSeparationLeavesNoPlanes) {
@@ -129,18 +121,18 @@ TEST(LeadModel, ReplacedPlaneMergesBackAndFailedSeparationLeavesNoPlanes) {
     EXPECT_EQ(lead.Set_ColorPlanes(2, Picture(3, 1, 8)), kInvalidArgument);
     EXPECT_EQ(lead.Set_ColorPlanes(3, darker), kInvalidArgument);
     ASSERT_EQ(lead.Set_ColorPlanes(2, darker), kOk);
-    EXPECT_EQ(lead.Get_ColorPlanes(2), darker);
-    EXPECT_EQ(lead.Get_ColorPlanes(0), hue);
+    EXPECT_EQ(std::pair(lead.Get_ColorPlanes(2), lead.Get_ColorPlanes(0)), std::pair(darker, hue));
     ASSERT_EQ(lead.ColorMerge(kPlanesHsv), kOk);
     EXPECT_EQ(lead.Get_Pixel(0, 0), makeColour(100, 50, 25));  // same hue and saturation
     // A separation that fails forgets the last one: nothing stale can be merged or read.
     ASSERT_EQ(lead.ColorSeparate(kPlanesHsv), kOk);
     EXPECT_EQ(lead.ColorSeparate(9), kInvalidArgument);
     EXPECT_TRUE(lead.Get_ColorPlanes(2).isEmpty());
-    EXPECT_EQ(lead.ColorMerge(kPlanesHsv), kNoBitmap);
-    EXPECT_EQ(lead.Set_ColorPlanes(2, darker), kNoBitmap);
+    EXPECT_EQ(std::pair(lead.ColorMerge(kPlanesHsv), lead.Set_ColorPlanes(2, darker)),
+              std::pair(int(kNoBitmap), int(kNoBitmap)));
 }
 
+// Changes of the copies reach no one.
 TEST(LeadModel, CopiesAreIndependentAndKeepNoListener) {
     int changes = 0;
     LeadModel original;
@@ -155,7 +147,7 @@ TEST(LeadModel, CopiesAreIndependentAndKeepNoListener) {
     constructed.clearBitmapList();
     EXPECT_EQ(std::tuple(original.BitmapListCount(), assigned.BitmapListCount(),
                          constructed.BitmapListCount(), changes),
-              std::tuple(2, 1, 0, before));  // changes of the copies reach no one
+              std::tuple(2, 1, 0, before));
     original.releaseBitmap();
     EXPECT_EQ(changes, before + 1);
 }

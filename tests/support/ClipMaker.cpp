@@ -7,7 +7,6 @@ extern "C" {
 #include <QDataStream>
 #include <QFile>
 #include <algorithm>
-#include <vector>
 
 #include "imaging/FfmpegPointers.h"
 
@@ -16,6 +15,8 @@ namespace testsupport {
 namespace {
 
 using namespace imaging::ffmpeg;
+
+constexpr int kBandCount = 9, kMaxFrames = 1 << kBandCount;
 
 struct CodecSetup {
     const char* name;
@@ -44,7 +45,6 @@ bool isEmptySlot(const ClipOptions& options, int slot) {
     return std::ranges::find(options.emptySlots, slot) != options.emptySlots.end();
 }
 
-// The muxer, encoder and converter of one clip being written.
 struct ClipWriter {
     OutputContextPtr muxer;
     CodecContextPtr encoder;
@@ -145,14 +145,6 @@ QByteArray list(const char* type, const QByteArray& data) {
     return chunk("LIST", QByteArray(type, 4) + data);
 }
 
-// 24-bit rows padded to four bytes. The bands are vertical and black or white, so every row is
-// the same and neither the bottom-up order nor BGR order changes anything.
-QByteArray dibFrame(int number, int width, int height) {
-    const std::vector<std::uint8_t> rgb = bandPixels(number, width, 1);
-    QByteArray row(reinterpret_cast<const char*>(rgb.data()), width * 3);
-    return row.leftJustified((width * 3 + 3) / 4 * 4, '\0').repeated(height);
-}
-
 QByteArray headerList(const ClipOptions& options, quint32 headerFrames, quint32 frameBytes) {
     const quint32 width = options.width, height = options.height, fps = options.fps;
     const QByteArray avih = words(1000000 / fps, 0u, 0u, 0x10u, headerFrames, 0u, 1u, frameBytes,
@@ -183,36 +175,37 @@ bool writeClip(const std::string& path, ClipCodec codec, const ClipOptions& opti
 }
 
 bool writeCapturedAvi(const std::string& path, const ClipOptions& options, int headerFrames) {
-    if (options.frames < 1 || options.frames > kMaxFrames || options.width < 1 ||
-        options.height < 1 || options.fps < 1) {
+    if (options.frames < 1 || options.frames > kMaxFrames || options.fps < 1) {
         return false;
     }
-    QByteArray movi("movi", 4);
-    QByteArray index;
-    quint32 frameBytes = 0;
+    // The bands are vertical and black or white, so every row is the same and neither the
+    // bottom-up row order nor BGR order changes anything. Rows are padded to four bytes.
+    const int rowBytes = (options.width * 3 + 3) / 4 * 4;
+    QByteArray movi("movi", 4), index;
     for (int slot = 0; slot < options.frames; ++slot) {
-        const QByteArray data = isEmptySlot(options, slot)
-                                    ? QByteArray()
-                                    : dibFrame(slot, options.width, options.height);
-        frameBytes = std::max(frameBytes, static_cast<quint32>(data.size()));
+        const std::vector<std::uint8_t> row = bandPixels(slot, options.width, 1);
+        const QByteArray data =
+            isEmptySlot(options, slot)
+                ? QByteArray()
+                : QByteArray(reinterpret_cast<const char*>(row.data()), options.width * 3)
+                      .leftJustified(rowBytes, '\0')
+                      .repeated(options.height);
         // Non-empty frames are keyframes.
         index +=
             "00db" + words(data.isEmpty() ? 0u : 0x10u, quint32(movi.size()), quint32(data.size()));
         movi += chunk("00db", data);
     }
-    const QByteArray body = QByteArray("AVI ", 4) + headerList(options, headerFrames, frameBytes) +
+    const QByteArray body = QByteArray("AVI ", 4) +
+                            headerList(options, headerFrames, rowBytes * options.height) +
                             chunk("LIST", movi) + chunk("idx1", index);
     QFile out(QString::fromStdString(path));
     return out.open(QIODevice::WriteOnly) && out.write(chunk("RIFF", body)) == body.size() + 8;
 }
 
 QByteArray withHeaderFrameCount(QByteArray avi, quint32 count) {
-    // Offsets of the count in each header's data: avih dwTotalFrames, strh dwLength and the
-    // extended header's dwTotalFrames.
-    for (const auto& [tag, offset] :
-         {std::pair{"avih", 16}, std::pair{"strh", 32}, std::pair{"dmlh", 0}}) {
-        const qsizetype at = avi.indexOf(tag);
-        if (at >= 0) {
+    // avih dwTotalFrames, strh dwLength and the extended header's dwTotalFrames.
+    for (const auto& [tag, offset] : {std::pair{"avih", 16}, {"strh", 32}, {"dmlh", 0}}) {
+        if (const qsizetype at = avi.indexOf(tag); at >= 0) {
             avi.replace(at + 8 + offset, 4, words(count));
         }
     }

@@ -14,34 +14,27 @@ enum class ClipContainer { kAvi, kMatroska };
 const char* codecName(ClipCodec codec);
 
 struct ClipOptions {
-    int frames = 60, fps = 25;
+    int frames = 60, fps = 25;  // at most 512 frames
     int width = 160, height = 120;
     int keyframeInterval = 12;
-    // Time slots that get no frame. In an AVI the muxer writes each one before a later frame
-    // as an empty chunk ("repeat the previous frame"); slots after the last frame are not
-    // written at all.
+    // Time slots that get no frame: in an AVI, an empty chunk before each later frame.
     std::vector<int> emptySlots = {};
     ClipContainer container = ClipContainer::kAvi;
 };
 
-// Frame numbers a clip can show: one bit per vertical band.
-inline constexpr int kBandCount = 9;
-inline constexpr int kMaxFrames = 1 << kBandCount;
-
-// Writes a clip whose frame in time slot i shows i in kBandCount vertical bands (band b white
-// when bit b of i is set, black otherwise), which survives lossy coding. False on any failure.
+// Writes a clip whose frame in slot i shows i in binary as vertical white (1) and black (0)
+// bands, which survive lossy coding. False on any failure.
 bool writeClip(const std::string& path, ClipCodec codec, const ClipOptions& options);
 
-// Writes an AVI by hand, as capture programs do: uncompressed 24-bit frames of
-// options.width x options.height showing their slot number as writeClip does, an empty chunk
-// for each of options.emptySlots (the first slots too), and `headerFrames` as the frame count
-// of its headers. keyframeInterval and container do not apply.
+// Writes an AVI by hand, as capture programs do: 24-bit DIB frames showing their slot as
+// writeClip does, an empty chunk for each empty slot (the first ones too) and `headerFrames` as
+// the frame count of its headers. keyframeInterval and container do not apply.
 bool writeCapturedAvi(const std::string& path, const ClipOptions& options, int headerFrames);
 
 // The AVI `avi` with `count` as the frame count of every header that states one.
 QByteArray withHeaderFrameCount(QByteArray avi, quint32 count);
 
-// The frame number the bands of a decoded picture show; -1 for an empty picture.
+// The number the bands of a decoded picture show; -1 for an empty picture.
 int frameNumberOf(const imaging::Picture& picture);
 
 }  // namespace testsupport
