@@ -10,14 +10,16 @@
 #include "imaging/TLEAD.h"
 #include "platform/TTrackBar.h"
 #include "produce/PicMCut.h"
-#include "produce/PicMCutEffect.h"
 #include "tests/support/WindowTest.h"
 
 namespace {
 
 class EffectPageTest : public WindowTest {
   protected:
-    void showEffects() { form->PageControl1->setCurrentWidget(form->TabSheet2); }
+    void showFrames(int count) {
+        addFrames(count);
+        form->PageControl1->setCurrentWidget(form->TabSheet2);
+    }
     bool strengthShown() const { return !form->tbEffect->isHidden(); }
     // Both lists' frames, colour then panel.
     std::vector<imaging::Picture> frames() const {
@@ -38,35 +40,34 @@ class EffectPageTest : public WindowTest {
     }
 };
 
-TEST_F(EffectPageTest, EveryStrengthEffectStartsAtZero) {
-    addFrames(2);
-    showEffects();
-    form->cbEffect->setCurrentIndex(1);
-    ASSERT_TRUE(strengthShown());
-    form->tbEffect->setPosition(500);
-    form->cbEffect->setCurrentIndex(2);
-    EXPECT_EQ(form->tbEffect->Position(), 0);
-    EXPECT_EQ(std::pair(form->tbEffect->Min(), form->tbEffect->Max()), std::pair(-1000, 1000));
-    EXPECT_EQ(form->tbEffect->ticks().size(), 11u);
+// The preview shows the current frame with each effect without changing the frames; every
+// effect with a strength starts at zero.
+TEST_F(EffectPageTest, PreviewShowsEachEffectWithoutChangingTheFrames) {
+    showFrames(3);
+    form->tbOutPre->setPosition(2);
+    const auto before = frames();
+    const imaging::Picture plain = *form->LeadEfColor->picture();
+    EXPECT_EQ(plain, fittedColour(1));
+    for (int i : {1, 2, 3, 4, 5, 6}) {
+        form->cbEffect->setCurrentIndex(i);
+        EXPECT_EQ(strengthShown(), i <= 3) << i;
+        if (i <= 3) {
+            EXPECT_EQ(form->tbEffect->Position(), 0) << i;
+            form->tbEffect->setPosition(700);
+        }
+        EXPECT_NE(*form->LeadEfColor->picture(), plain) << i;
+        EXPECT_EQ(form->LeadEfMono->picture()->bits(), 2) << i;
+    }
+    EXPECT_EQ(frames(), before);
+    EXPECT_EQ(
+        std::tuple(form->tbEffect->Min(), form->tbEffect->Max(), form->tbEffect->ticks().size()),
+        std::tuple(-1000, 1000, 11u));
     EXPECT_FALSE(form->sbDesideEf->isVisible());
 }
 
-TEST_F(EffectPageTest, NegativeHidesStrengthAndTwiceRestoresBothLists) {
-    addFrames(3);
-    showEffects();
-    const auto before = frames();
-    form->cbEffect->setCurrentIndex(4);
-    EXPECT_FALSE(strengthShown());
-    form->abbDesideEfA->click();
-    EXPECT_NE(frames(), before);
-    EXPECT_EQ(form->cbEffect->currentIndex(), 4) << "the choice stays after applying";
-    form->abbDesideEfA->click();
-    EXPECT_EQ(frames(), before);
-}
-
-TEST_F(EffectPageTest, BothUndoButtonsRestoreBothLists) {
-    addFrames(3);
-    showEffects();
+// Each undo button takes back one applied effect in both lists; negative twice restores them.
+TEST_F(EffectPageTest, ApplyingAndUndoingKeepBothListsAndTheCurrentFrame) {
+    showFrames(3);
     form->tbOutPre->setPosition(2);
     const auto before = frames();
     form->cbEffect->setCurrentIndex(1);
@@ -87,10 +88,17 @@ TEST_F(EffectPageTest, BothUndoButtonsRestoreBothLists) {
     EXPECT_EQ(frames(), before);
     EXPECT_EQ(form->tbOutPre->Position(), 2);
     EXPECT_EQ(*form->LeadEfColor->picture(), fittedColour(1));
+
+    form->cbEffect->setCurrentIndex(4);
+    form->abbDesideEfA->click();
+    EXPECT_NE(frames(), before);
+    EXPECT_EQ(form->cbEffect->currentIndex(), 4) << "the choice stays after applying";
+    form->abbDesideEfA->click();
+    EXPECT_EQ(frames(), before);
 }
 
 TEST_F(EffectPageTest, WithoutOutputFramesEveryChoiceSnapsBackToNone) {
-    showEffects();
+    showFrames(0);
     for (int i : {1, 4, 6}) {
         form->cbEffect->setCurrentIndex(i);
         EXPECT_EQ(form->cbEffect->currentIndex(), 0);
@@ -103,38 +111,6 @@ TEST_F(EffectPageTest, WithoutOutputFramesEveryChoiceSnapsBackToNone) {
     EXPECT_EQ(form->cbEffect->currentIndex(), 0);
     EXPECT_FALSE(strengthShown()) << "no strength bar for no effect once the frames went";
     EXPECT_FALSE(form->LeadEfColor->hasBitmap());
-}
-
-TEST_F(EffectPageTest, PreviewShowsTheEffectWithoutChangingFrames) {
-    addFrames(2);
-    showEffects();
-    const auto before = frames();
-    const imaging::Picture plain = *form->LeadEfColor->picture();
-    EXPECT_EQ(plain, fittedColour(0));
-    for (int i : {1, 2, 3, 4, 5, 6}) {
-        form->cbEffect->setCurrentIndex(i);
-        if (produce::effectHasStrength(i)) {
-            form->tbEffect->setPosition(700);
-        }
-        EXPECT_NE(*form->LeadEfColor->picture(), plain) << i;
-        EXPECT_EQ(form->LeadEfMono->picture()->bits(), 2) << i;
-    }
-    EXPECT_EQ(frames(), before);
-
-    // A colour bar re-tints the panel preview.
-    form->tbRed->setPosition(1);
-    EXPECT_EQ(form->LeadEfMono->picture()->palette()[3],
-              produce::tintedGrey(form->BackColorCode, 3, produce::kDefaultChannelLevels));
-    EXPECT_EQ(imaging::redOf(form->LeadEfMono->picture()->palette()[3]), 85);
-}
-
-TEST_F(EffectPageTest, PreviewsFollowTheCurrentOutputFrame) {
-    addFrames(3);
-    showEffects();
-    for (int position : {3, 1, 2}) {
-        form->tbOutPre->setPosition(position);
-        EXPECT_EQ(*form->LeadEfColor->picture(), fittedColour(position - 1)) << position;
-    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <algorithm>
 #include <tuple>
 
 #include "files/Cfilectl.h"
@@ -15,32 +16,17 @@ namespace {
 
 using imaging::Picture;
 
-// Frame i of a written file has its one lit pixel (level 1) in column i.
-Picture markedFrame(int i, int bits) {
-    Picture p(160, 54, bits);
-    p.palette() = Picture::greyPalette(bits);
-    p.row(0)[i] = 1;
-    return p;
-}
-
-int markOf(const Picture& p) {
-    for (int x = 0; x < p.width(); ++x) {
-        if (p.colourAt(x, 0) != 0) {
-            return x;
-        }
-    }
-    return -1;
-}
-
 class PanelFilesPageTest : public WindowTest {
   protected:
     QString writeFile(const char* name, int count, int bits = 2, int code = 63) {
         CustumFileControl file;
         EXPECT_NE(file.SetFileName(path(name)), CustumFileControl::kOther);
         file.BackColorCode = code;
-        std::vector<Picture> frames;
+        // Frame i has its one lit pixel (level 1) in column i.
+        std::vector<Picture> frames(count, Picture(160, 54, bits));
         for (int i = 0; i < count; ++i) {
-            frames.push_back(markedFrame(i, bits));
+            frames[i].palette() = Picture::greyPalette(bits);
+            frames[i].row(0)[i] = 1;
         }
         EXPECT_EQ(file.SaveFrames(count, 160, 54, bits,
                                   [&](int i) { return &frames[static_cast<std::size_t>(i)]; }),
@@ -61,10 +47,20 @@ class PanelFilesPageTest : public WindowTest {
         });
         form->abbFLoad->click();
     }
+    std::vector<Picture> frames() const {
+        std::vector<Picture> all;
+        for (int i = 0; i < form->LeadMNF->frameCount(); ++i) {
+            all.push_back(form->LeadMNF->frame(i));
+        }
+        return all;
+    }
+    // The column of each frame's lit pixel in its top row.
     std::vector<int> marks() const {
         std::vector<int> m;
-        for (int i = 0; i < form->LeadMNF->frameCount(); ++i) {
-            m.push_back(markOf(form->LeadMNF->frame(i)));
+        for (const Picture& p : frames()) {
+            const auto lit =
+                std::find_if(p.row(0), p.row(0) + p.width(), [](int v) { return v != 0; });
+            m.push_back(static_cast<int>(lit - p.row(0)));
         }
         return m;
     }
@@ -103,13 +99,11 @@ TEST_F(PanelFilesPageTest, LoadedFramesGoWhereAskedInFileOrder) {
 TEST_F(PanelFilesPageTest, LoadStopsAtNinetyFrames) {
     addFrames(85);
     loadPanel(writeFile("twelve.zma", 12));
-    EXPECT_EQ(std::tuple(asked, form->outputFrameCount()),
-              std::tuple(QStringLiteral("5Frames"), 90));
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(markOf(form->LeadMNF->frame(1 + i)), i) << "after frame 1, in file order";
-    }
-    EXPECT_EQ(form->tbOutPre->Position(), 6);
-    EXPECT_FALSE(form->abbFLoad->isEnabled());
+    const std::vector<int> m = marks();
+    EXPECT_EQ(std::tuple(asked, m.size(), std::vector(m.begin() + 1, m.begin() + 6),
+                         form->tbOutPre->Position()),
+              std::tuple(QStringLiteral("5Frames"), 90u, std::vector{0, 1, 2, 3, 4}, 6))
+        << "after frame 1, in file order";
 }
 
 // The file's depth stays in the panel list, a 24-bit copy goes to the colour list, and the
@@ -137,18 +131,14 @@ TEST_F(PanelFilesPageTest, BadFilesShowTheirErrorAndAddNothing) {
     cut.resize(cut.size() - 10);
     write("empty.zma", QByteArray());
     write("notes.txt", "hello");
-    const struct {
-        QString file;
-        int error;
-    } cases[] = {{path("missing.zma"), 7},
-                 {path("empty.zma"), 7},
-                 {path("notes.txt"), 1},
-                 {path("cut.zma"), CustumFileControl::kTruncated}};
-    for (const auto& c : cases) {
-        loadPanel(c.file);
+    using Case = std::pair<const char*, int>;
+    for (const auto& [name, error] :
+         {Case{"missing.zma", 7}, Case{"empty.zma", 7}, Case{"notes.txt", 1},
+          Case{"cut.zma", CustumFileControl::kTruncated}}) {
+        loadPanel(path(name));
         ASSERT_FALSE(dialogs.messages.empty());
-        EXPECT_EQ(dialogs.messages.back().text, form->ErrorTexts[c.error]) << c.file.toStdString();
-        EXPECT_EQ(form->outputFrameCount(), 0) << c.file.toStdString();
+        EXPECT_EQ(dialogs.messages.back().text, form->ErrorTexts[error]) << name;
+        EXPECT_EQ(form->outputFrameCount(), 0) << name;
     }
 }
 
@@ -168,16 +158,10 @@ TEST_F(PanelFilesPageTest, SaveOffersTheKindByFrameCountAndReadsBack) {
     EXPECT_TRUE(dialogs.fileRequests.back().filter.endsWith(QStringLiteral("(*.zma)")));
     EXPECT_EQ(std::tuple(form->tbOutPre->Position(), form->LeadMNF->BitmapListIndex()),
               std::tuple(2, 1));
-    std::vector<Picture> saved;
-    for (int i = 0; i < 3; ++i) {
-        saved.push_back(form->LeadMNF->frame(i));
-    }
+    const std::vector<Picture> saved = frames();
     form->abbOutPreClr->click();
     loadPanel(path("anim.zma"));
-    ASSERT_EQ(form->outputFrameCount(), 3);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(form->LeadMNF->frame(i), saved[static_cast<std::size_t>(i)]) << i;
-    }
+    EXPECT_EQ(frames(), saved);
 
     dialogs.fileAnswers.push_back(path("anim.png"));
     form->abbFSave->click();

@@ -18,17 +18,12 @@ using Points = std::set<std::pair<int, int>>;
 namespace {
 
 text::TextSettings settingsFor(QStringList lines, int decoration = text::kPlain, int angle = 0) {
-    return {std::move(lines),
-            QStringLiteral("DejaVu Sans"),
-            18,
-            false,
-            false,
-            false,
-            false,
-            decoration,
-            1,
-            3,
-            angle};
+    return {.lines = std::move(lines),
+            .fontName = QStringLiteral("DejaVu Sans"),
+            .pointSize = 18,
+            .decoration = decoration,
+            .textColour = 1,
+            .angle = angle};
 }
 
 std::pair<Picture, Picture> build(const text::TextSettings& s) {
@@ -54,7 +49,7 @@ Points where(const Picture& p, int grey) {
 
 }  // namespace
 
-TEST(TextImage, SizeAndEmptyText) {
+TEST(TextImage, SizeEmptyTextAndRefusedSizes) {
     const auto [image, mask] = build(settingsFor({"Wj", "Longer line"}));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(24);
@@ -62,8 +57,18 @@ TEST(TextImage, SizeAndEmptyText) {
     EXPECT_EQ(image.width(), m.horizontalAdvance("Longer line") + m.horizontalAdvance("e") / 2 + 2);
     EXPECT_EQ(image.height(), 2 * m.height() + 2);
     EXPECT_EQ(mask.width() * mask.height(), image.width() * image.height());
-    const auto [none, noMask] = build(settingsFor({}));
-    EXPECT_EQ(where(noMask, 0xFF).size(), 4u);
+    EXPECT_EQ(where(build(settingsFor({})).second, 0xFF).size(), 4u);
+
+    // Refused sizes leave both models as they were.
+    imaging::LeadModel kept, noMask;
+    kept.setBitmap(Picture(3, 3));
+    text::TextSettings s = settingsFor(QStringList(1000, QStringLiteral("line")));
+    s.pointSize = 0;
+    EXPECT_EQ(text::buildTextImage(s, kept, noMask), imaging::kInvalidArgument);
+    s.pointSize = 36;
+    EXPECT_EQ(text::buildTextImage(s, kept, noMask), imaging::kTooLarge);
+    EXPECT_EQ(kept.BitmapWidth(), 3);
+    EXPECT_FALSE(noMask.hasBitmap());
 }
 
 // Each decoration paints the plain text at its offsets in its greys, in order, the text itself
@@ -74,27 +79,22 @@ TEST(TextImage, DecorationsDrawTheirPassesInOrder) {
     struct Pass {
         int dx, dy, grey;
     };
-    const int t = 0x55, b = 0xFF;  // the text and outline greys of settingsFor
-    const std::vector<std::pair<int, std::vector<Pass>>> cases{
-        {text::kPlain, {{0, 0, t}}},
-        {text::kOutline,
-         {{0, 0, b},
-          {0, 1, b},
-          {0, 2, b},
-          {1, 0, b},
-          {1, 2, b},
-          {2, 0, b},
-          {2, 1, b},
-          {2, 2, b},
-          {1, 1, t}}},
-        {text::kShadow, {{1, 1, b}, {0, 0, t}}},
-        {text::kRaised,
-         {{0, 0, 0xFF}, {0, 1, 0xFF}, {1, 0, 0xFF}, {1, 2, 0}, {2, 1, 0}, {2, 2, 0}, {1, 1, t}}},
-        {text::kSunken,
-         {{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {1, 2, 0xFF}, {2, 1, 0xFF}, {2, 2, 0xFF}, {1, 1, t}}},
-        {-1, {}},
-        {5, {}}};
-    for (const auto& [decoration, passes] : cases) {
+    const int t = 0x55, w = 0xFF;  // the text and outline greys of settingsFor
+    std::vector<Pass> outline;
+    for (int i : {0, 1, 2, 3, 5, 6, 7, 8, 4}) {
+        outline.push_back({i / 3, i % 3, i == 4 ? t : w});
+    }
+    // Raised and sunken: a light and a dark edge at the top left and bottom right, text centred.
+    const auto bevel = [t](int topLeft, int bottomRight) {
+        return std::vector<Pass>{
+            {0, 0, topLeft},     {0, 1, topLeft},     {1, 0, topLeft}, {1, 2, bottomRight},
+            {2, 1, bottomRight}, {2, 2, bottomRight}, {1, 1, t}};
+    };
+    using Case = std::pair<int, std::vector<Pass>>;
+    for (const auto& [decoration, passes] :
+         {Case{text::kPlain, {{0, 0, t}}}, Case{text::kOutline, outline},
+          Case{text::kShadow, {{1, 1, w}, {0, 0, t}}}, Case{text::kRaised, bevel(w, 0)},
+          Case{text::kSunken, bevel(0, w)}, Case{-1, {}}, Case{5, {}}}) {
         SCOPED_TRACE(decoration);
         std::map<std::pair<int, int>, int> painted;
         for (const Pass& p : passes) {
@@ -103,15 +103,16 @@ TEST(TextImage, DecorationsDrawTheirPassesInOrder) {
             }
         }
         const auto [image, mask] = build(settingsFor({"Hi!"}, decoration));
-        Points ink, light, dark;
+        Points ink;
+        std::map<int, Points> byGrey;
         for (auto [point, grey] : painted) {
             ink.insert(point);
-            (grey == 0xFF ? light : grey == 0x55 ? dark : ink).insert(point);
+            byGrey[grey].insert(point);
         }
         EXPECT_EQ(where(mask, 0), ink);
-        EXPECT_EQ(where(image, 0xFF), light);
-        EXPECT_EQ(where(image, 0x55), dark);
-        EXPECT_TRUE(where(image, 0xAA).empty());
+        for (int grey : {0x55, 0xAA, 0xFF}) {
+            EXPECT_EQ(where(image, grey), byGrey[grey]) << grey;
+        }
     }
 }
 
@@ -123,8 +124,8 @@ TEST(TextImage, ColoursOutsideThePanelGreysFallBackAndStylesAddInk) {
     EXPECT_EQ(where(image, 0).size() + where(image, 0xFF).size(), image.pixels().size() / 3);
     EXPECT_GT(where(mask, 0).size(), where(image, 0xFF).size());
     const size_t plainInk = where(build(settingsFor({"Ab"})).second, 0).size();
-    for (auto style : {&text::TextSettings::bold, &text::TextSettings::underline,
-                       &text::TextSettings::strikeOut}) {
+    using S = text::TextSettings;
+    for (auto style : {&S::bold, &S::underline, &S::strikeOut}) {
         text::TextSettings styled = settingsFor({"Ab"});
         styled.*style = true;
         EXPECT_GT(where(build(styled).second, 0).size(), plainInk);
@@ -145,18 +146,6 @@ TEST(TextImage, TurnsKeepBlackCornersInTheImageAndWhiteInTheMask) {
     EXPECT_EQ(where(mask, 0).size() + where(mask, 0xFF).size(), mask.pixels().size() / 3);
     EXPECT_EQ(image.colourAt(0, 0), 0u);
     EXPECT_EQ(mask.colourAt(mask.width() - 1, mask.height() - 1), 0xFFFFFFu);
-}
-
-TEST(TextImage, RefusesBadSizesAndLeavesTheModelsAlone) {
-    imaging::LeadModel image, mask;
-    image.setBitmap(Picture(3, 3));
-    text::TextSettings s = settingsFor(QStringList(1000, QStringLiteral("line")));
-    s.pointSize = 0;
-    EXPECT_EQ(text::buildTextImage(s, image, mask), imaging::kInvalidArgument);
-    s.pointSize = 36;
-    EXPECT_EQ(text::buildTextImage(s, image, mask), imaging::kTooLarge);
-    EXPECT_EQ(image.BitmapWidth(), 3);
-    EXPECT_FALSE(mask.hasBitmap());
 }
 
 // A 3 x 2 text: white at (0,0), dark grey at (1,0), black drawn at (0,1), the rest undrawn,

@@ -34,30 +34,9 @@ class TextPageTest : public WindowTest {
     }
 };
 
-// At twice the frame's width the preview halves every place: column 15 is frame column 7.
-TEST_F(TextPageTest, ThePreviewPlaceIsTruncatedIntoTheFrame) {
-    const auto fresh = std::make_unique<TForm1>(path("pixmora"));
-    const auto scaled = [](int panel, int preview) {
-        return static_cast<int>(15 * (static_cast<float>(panel) / static_cast<float>(preview)));
-    };
-    EXPECT_EQ(fresh->StatusBar1->panelText(2),
-              QStringLiteral("Font :(0,0)-(%1,%2)")
-                  .arg(scaled(fresh->PanelWidth, fresh->LeadFont->width()))
-                  .arg(scaled(fresh->PanelHeight, fresh->LeadFont->height())))
-        << "at start";
-    form->LeadFont->resize(2 * form->PanelWidth, 2 * form->PanelHeight);
-    form->FontRect.Left = 15;
-    form->FontRect.Top = 5;
-    form->DrawFont();
-    EXPECT_EQ(form->textPlace(), QPoint(7, 2));
-    EXPECT_EQ(form->FontRect.Right, 15 + 2 * form->LeadWk1->BitmapWidth());
-    EXPECT_EQ(form->StatusBar1->panelText(2), QStringLiteral("Font :(7,2)-(%1,%2)")
-                                                  .arg(7 + form->LeadWk1->BitmapWidth())
-                                                  .arg(2 + form->LeadWk1->BitmapHeight()));
-}
-
-// Past the left edge the text stops; the pointer going back moves it right at once.
-TEST_F(TextPageTest, DraggingStopsAtTheEdgeAndResumesAtOnce) {
+// Past the left edge a dragged text stops and the pointer going back moves it right at once. At
+// twice the frame's width the preview halves every place: column 15 is frame column 7.
+TEST_F(TextPageTest, DraggingStopsAtTheEdgeAndThePlaceIsTruncatedIntoTheFrame) {
     form->FontRect.Left = 10;
     form->FontRect.Top = 10;
     form->DrawFont();
@@ -74,6 +53,16 @@ TEST_F(TextPageTest, DraggingStopsAtTheEdgeAndResumesAtOnce) {
     EXPECT_EQ(form->FontRect.Left, 6) << "the refused move still moved the reference";
     fontMouse(QEvent::MouseButtonRelease, x - 18, y + 3);
     EXPECT_FALSE(form->Dragging);
+
+    form->LeadFont->resize(2 * form->PanelWidth, 2 * form->PanelHeight);
+    form->FontRect.Left = 15;
+    form->FontRect.Top = 5;
+    form->DrawFont();
+    EXPECT_EQ(form->textPlace(), QPoint(7, 2));
+    EXPECT_EQ(form->FontRect.Right, 15 + 2 * form->LeadWk1->BitmapWidth());
+    EXPECT_EQ(form->StatusBar1->panelText(2), QStringLiteral("Font :(7,2)-(%1,%2)")
+                                                  .arg(7 + form->LeadWk1->BitmapWidth())
+                                                  .arg(2 + form->LeadWk1->BitmapHeight()));
 }
 
 // Stamping twice is stamping once; all frames take the text and one undo takes it back; the
@@ -130,11 +119,10 @@ TEST_F(TextPageTest, SizeFieldAndDecorationChoice) {
     EXPECT_EQ(form->udFont->Position(), 12);
     EXPECT_GT(form->LeadWk1->BitmapWidth(), narrow);
 
-    for (const auto& [decoration, withOutline] :
-         {std::pair(1, true), std::pair(2, true), std::pair(3, false), std::pair(4, false),
-          std::pair(0, false)}) {
+    for (int decoration : {1, 2, 3, 4, 0}) {
         form->cbFEffect->setCurrentIndex(decoration);
-        EXPECT_EQ(form->cbFontB->isVisibleTo(form->TabSheet3), withOutline) << decoration;
+        EXPECT_EQ(form->cbFontB->isVisibleTo(form->TabSheet3), decoration == 1 || decoration == 2)
+            << "the outline colour, for outline and shadow only: " << decoration;
     }
 }
 

@@ -28,25 +28,20 @@ class ToolMake : public TempFolderTest {
         tools::CfilePanelFiles files;
         return runToolWith(files, args);
     }
-    // The frames of a written panel file, with its first frame's background code.
-    std::vector<Picture> readBack(const QString& file, int* code = nullptr) {
+    std::vector<tools::PanelFrame> readBack(const QString& file) {
         tools::CfilePanelFiles files;
-        std::vector<Picture> frames;
-        EXPECT_EQ(files.readFrames(file,
-                                   [&](const tools::PanelFrame& f) {
-                                       frames.push_back(f.picture);
-                                       if (code != nullptr) {
-                                           *code = f.code;
-                                       }
-                                       return 0;
-                                   }),
-                  0);
+        std::vector<tools::PanelFrame> frames;
+        const auto keep = [&](const tools::PanelFrame& f) {
+            frames.push_back(f);
+            return 0;
+        };
+        EXPECT_EQ(files.readFrames(file, keep), 0);
         return frames;
     }
     std::vector<int> numbersShown(const QString& file) {
         std::vector<int> numbers;
-        for (const Picture& frame : readBack(file)) {
-            numbers.push_back(testsupport::frameNumberOf(frame));
+        for (const tools::PanelFrame& frame : readBack(file)) {
+            numbers.push_back(testsupport::frameNumberOf(frame.picture));
         }
         return numbers;
     }
@@ -65,23 +60,7 @@ QString stepsPicture(const QString& file) {
     return file;
 }
 
-// The panel frames the generation gives straight into output lists.
-std::vector<Picture> generatedDirectly(const QString& file,
-                                       const produce::GenerationRequest& request) {
-    store::TFrameControl input;
-    input.InsertAfter(file);
-    imaging::LeadModel colour, panel, work, overlay, a, b;
-    const produce::OutputLists lists{colour, panel, work, overlay};
-    const produce::GenerationWork pictures{a, b};
-    EXPECT_EQ(produce::cropStartAndEnd(request, input, pictures, lists), 0);
-    EXPECT_EQ(produce::produceRun(request, input, pictures, lists, 0), 0);
-    std::vector<Picture> frames;
-    for (int i = 0; i < panel.frameCount(); ++i) {
-        frames.push_back(panel.frame(i));
-    }
-    return frames;
-}
-
+// The written frames are those the generation gives straight into output lists.
 TEST_F(ToolMake, StillMovesExactlyAsTheGenerationMakesIt) {
     const QString picture = stepsPicture(path("steps.png"));
     const QString out = path("move.zma");
@@ -92,25 +71,28 @@ TEST_F(ToolMake, StillMovesExactlyAsTheGenerationMakesIt) {
                    "21",       out})
                   .out,
               out + ": 4 frames\n");
-    const std::vector<Picture> expected =
-        generatedDirectly(picture, {.start = {0, 0, 128, 96, 1},
-                                    .end = {20, 10, 60, 40, 1},
-                                    .zoomPercent = 200,
-                                    .frames = 4,
-                                    .panelWidth = 80,
-                                    .panelHeight = 30,
-                                    .ditherMethod = imaging::kDitherOrdered});
-    int code = 0;
-    const std::vector<Picture> written = readBack(out, &code);
-    EXPECT_EQ(code, 21);
-    ASSERT_EQ(written.size(), 4u);
-    ASSERT_EQ(expected.size(), 4u);
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        EXPECT_EQ(std::tuple(written[i].width(), written[i].bits(), written[i].pixels()),
-                  std::tuple(80, 2, expected[i].pixels()))
+    const produce::GenerationRequest request{.start = {0, 0, 128, 96, 1},
+                                             .end = {20, 10, 60, 40, 1},
+                                             .zoomPercent = 200,
+                                             .frames = 4,
+                                             .panelWidth = 80,
+                                             .panelHeight = 30,
+                                             .ditherMethod = imaging::kDitherOrdered};
+    store::TFrameControl input;
+    input.InsertAfter(picture);
+    imaging::LeadModel colour, panel, work, overlay, a, b;
+    const produce::OutputLists lists{colour, panel, work, overlay};
+    ASSERT_EQ(produce::cropStartAndEnd(request, input, {a, b}, lists), 0);
+    ASSERT_EQ(produce::produceRun(request, input, {a, b}, lists, 0), 0);
+    const std::vector<tools::PanelFrame> written = readBack(out);
+    ASSERT_EQ(std::pair(written.size(), panel.frameCount()), std::pair(std::size_t{4}, 4));
+    for (int i = 0; i < 4; ++i) {
+        const Picture& p = written[i].picture;
+        EXPECT_EQ(std::tuple(p.width(), p.bits(), p.pixels(), written[i].code),
+                  std::tuple(80, 2, panel.frame(i).pixels(), 21))
             << i;
     }
-    EXPECT_NE(written[0].pixels(), written[3].pixels());
+    EXPECT_NE(written[0].picture.pixels(), written[3].picture.pixels());
 }
 
 // The end file's frames follow the start file's in the store, as in the window.
@@ -135,53 +117,45 @@ TEST_F(ToolMake, MovesAcrossClipFrames) {
     }
 }
 
-TEST_F(ToolMake, FrameBeyondTheFileOrAnUnreadableInputIsRefused) {
-    for (const auto& [start, code, message] :
-         {std::tuple{clip + "@31", 2, clip + " has 30 frames; there is no frame 31"},
-          {path("missing.avi"), 1, path("missing.avi") + ": cannot read"}}) {
-        const ToolResult r = run({"make", "--start", start, "--start-rect", "0,0,10,10", "--method",
-                                  "0", "--frames", "2", path("x.zma")});
-        EXPECT_EQ(r.code, code);
-        EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
-        EXPECT_FALSE(QFile::exists(path("x.zma")));
-    }
-}
-
 TEST_F(ToolMake, ImportsAClipRangeAsDecodedPageByPage) {
     const QString picture = stepsPicture(path("p@2-3.png"));
     const QString out = path("range.zma");
     ASSERT_EQ(run({"import", "--dither", "jjn", out, clip + "@4-15", picture}).out,
               out + ": 13 frames\n");
-    const std::vector<Picture> frames = readBack(out);
+    const std::vector<tools::PanelFrame> frames = readBack(out);
     ASSERT_EQ(frames.size(), 13u);
     for (int page = 4; page <= 15; ++page) {
         imaging::LeadModel decoded;
         ASSERT_EQ(decoded.Load(clip, 24, page, 1), 0);
         ASSERT_EQ(decoded.Size(160, 54, 0), 0);
         ASSERT_EQ(produce::reduceToPanel(decoded, imaging::kDitherJarvis), 0);
-        EXPECT_EQ(frames[page - 4].pixels(), decoded.picture()->pixels()) << page;
-        EXPECT_EQ(testsupport::frameNumberOf(frames[page - 4]), page - 1);
+        EXPECT_EQ(frames[page - 4].picture.pixels(), decoded.picture()->pixels()) << page;
+        EXPECT_EQ(testsupport::frameNumberOf(frames[page - 4].picture), page - 1);
     }
     EXPECT_EQ(run({"import", path("all.zma"), clip}).out, path("all.zma") + ": 30 frames\n");
     EXPECT_EQ(numbersShown(path("all.zma")).back(), kClipFrames - 1);
 }
 
-TEST_F(ToolMake, ImportRefusesRangesBeyondTheClipAndMoreThanNinetyFrames) {
-    const QString big = path("big.avi");
+TEST_F(ToolMake, RefusesFramesBeyondTheInputsAndUnreadableInputs) {
+    const QString big = path("big.avi"), out = path("x.zma"), one = path("one.zml");
     ASSERT_TRUE(
         testsupport::writeClip(big.toStdString(), testsupport::ClipCodec::kMjpeg, {.frames = 60}));
     EXPECT_EQ(run({"import", path("ninety.zma"), big, clip}).out,
               path("ninety.zma") + ": 90 frames\n");
-    for (const auto& [inputs, message] :
-         {std::pair{QStringList{big, clip, clip + "@1-1"}, "too many frames: 91 (at most 90)"},
-          {QStringList{clip + "@25-31"}, "has 30 pages"},
-          {QStringList{clip + "@x-3"}, "bad page range"},
-          {QStringList{clip + "@2-3"}, "a .zml holds one frame; 2 frames"}}) {
-        const QString out = path(inputs.last().endsWith("@2-3") ? "one.zml" : "no.zma");
-        const ToolResult r = run(QStringList{"import", out} + inputs);
-        EXPECT_EQ(r.code, 2) << message;
+    const QStringList make{"--start-rect", "0,0,10,10", "--method", "0", "--frames", "2", out};
+    for (const auto& [args, code, message] : std::vector<std::tuple<QStringList, int, QString>>{
+             {QStringList{"make", "--start", clip + "@31"} + make, 2,
+              clip + " has 30 frames; there is no frame 31"},
+             {QStringList{"make", "--start", path("missing.avi")} + make, 1,
+              path("missing.avi") + ": cannot read"},
+             {{"import", out, big, clip, clip + "@1-1"}, 2, "too many frames: 91 (at most 90)"},
+             {{"import", out, clip + "@25-31"}, 2, "has 30 pages"},
+             {{"import", out, clip + "@x-3"}, 2, "bad page range"},
+             {{"import", one, clip + "@2-3"}, 2, "a .zml holds one frame; 2 frames"}}) {
+        const ToolResult r = run(args);
+        EXPECT_EQ(r.code, code) << message.toStdString();
         EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
-        EXPECT_FALSE(QFile::exists(out));
+        EXPECT_FALSE(QFile::exists(out) || QFile::exists(one));
     }
 }
 
