@@ -24,7 +24,6 @@ Picture frame(int w, int h, int bits, const std::vector<Colour>& palette, unsign
     return p;
 }
 
-// Encodes `frames` on a 300 x 120 screen with a delay of 7 hundredths.
 int encode(const std::vector<Picture>& frames, QByteArray* bytes) {
     tools::GifAnimation animation;
     int status = animation.begin(300, 120, 7);

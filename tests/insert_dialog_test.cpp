@@ -7,30 +7,27 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
-#include <vector>
 
 #include "store/TdlgIns.h"
 #include "support/ScriptedDialogs.h"
 
 namespace {
 
-// Choosing "before" or not, then closing with OK, Escape or the hidden Cancel button.
+// Choosing "before" or not, then closing with OK or Escape.
 TEST(TdlgIns, AnswersAfterUnlessBeforeIsChosenAndNothingWithoutOk) {
     const auto ok = [](TdlgIns& d) { d.Button1->click(); };
-    const auto cancel = [](TdlgIns& d) { d.Button2->click(); };
     const auto escape = [](TdlgIns& d) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(&d, &key);
     };
-    struct Case {
+    const struct {
         bool before;
         std::function<void(TdlgIns&)> close;
         int expected;
-    };
-    for (const Case& c : std::vector<Case>{{false, ok, TdlgIns::kAfter},
-                                           {true, ok, TdlgIns::kBefore},
-                                           {true, escape, TdlgIns::kNoAnswer},
-                                           {true, cancel, TdlgIns::kNoAnswer}}) {
+    } cases[] = {{false, ok, TdlgIns::kAfter},
+                 {true, ok, TdlgIns::kBefore},
+                 {true, escape, TdlgIns::kNoAnswer}};
+    for (const auto& c : cases) {
         ScriptedDialogs seam;
         seam.dialogActions.push_back([&c](QDialog& shown) {
             auto& dialog = static_cast<TdlgIns&>(shown);
@@ -55,14 +52,14 @@ TEST(TdlgIns, ShowsTheCountAndFitsCatalogueTextsInAFixedWindow) {
     EXPECT_FALSE(dialog.windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                   Qt::WindowContextHelpButtonHint));
-    dialog.SetText(0, "Insert position");
-    dialog.SetText(1, "Where to insert the loaded pictures");
-    dialog.SetText(2, "Before the current frame & more");
-    dialog.SetText(3, "After the current frame");
-    EXPECT_EQ(dialog.windowTitle(), "Insert position");
-    EXPECT_EQ(dialog.RadioGroup1->title(), "Where to insert the loaded pictures");
-    EXPECT_EQ(dialog.rbPos1->text(), "Before the current frame && more");
-    EXPECT_EQ(dialog.rbPos2->text(), "After the current frame");
+    const QStringList texts{"Insert position", "Where to insert the loaded pictures",
+                            "Before the current frame & more", "After the current frame"};
+    for (int i = 0; i < 4; ++i) {
+        dialog.SetText(i, texts[i]);
+    }
+    EXPECT_EQ((QStringList{dialog.windowTitle(), dialog.RadioGroup1->title(), dialog.rbPos1->text(),
+                           dialog.rbPos2->text()}),
+              (QStringList{texts[0], texts[1], "Before the current frame && more", texts[3]}));
 
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_GE(dialog.RadioGroup1->width(), dialog.RadioGroup1->minimumSizeHint().width());

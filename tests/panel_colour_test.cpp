@@ -23,7 +23,7 @@ const std::vector<Colour> kPanelGreys(produce::PanelGreys.begin(), produce::Pane
 constexpr Colour kRed = makeColour(255, 0, 0), kBlue = makeColour(0, 0, 255),
                  kOrange = makeColour(255, 85, 0);  // level 3 in code 52
 
-TEST(PanelColour, ReductionUsesTheValuePlaneAndNearestGreys) {
+TEST(PanelColour, ReductionToNearestGreysOfTheValuePlaneAndTint) {
     LeadModel work;
     work.setBitmap(row({kRed, makeColour(0, 255, 0), kBlue, greyColour(128), greyColour(42),
                         greyColour(43), makeColour(40, 212, 9), makeColour(213, 0, 0)}));
@@ -31,23 +31,17 @@ TEST(PanelColour, ReductionUsesTheValuePlaneAndNearestGreys) {
     EXPECT_EQ(work.picture()->pixels(), (std::vector<std::uint8_t>{3, 3, 3, 2, 0, 1, 2, 3}));
     EXPECT_EQ(work.picture()->palette(), kPanelGreys);
     EXPECT_EQ(produce::ditherForChoice(-1), 3);  // no choice: Burkes, the first
-}
-
-TEST(PanelColour, TintArithmetic) {
-    LeadModel lead;
-    lead.setBitmap(Picture(4, 1, 2));
-    produce::tintPanelPalette(lead, 52, kDefaultChannelLevels);
-    EXPECT_EQ(lead.picture()->palette(),
+    produce::tintPanelPalette(work, 52, kDefaultChannelLevels);
+    EXPECT_EQ(work.picture()->palette(),
               (std::vector<Colour>{0, makeColour(85, 28, 0), makeColour(170, 56, 0), kOrange}));
-    produce::tintPanelPalette(lead, 63, kDefaultChannelLevels);
-    EXPECT_EQ(lead.picture()->palette(), kPanelGreys);
+    produce::tintPanelPalette(work, 63, kDefaultChannelLevels);
+    EXPECT_EQ(work.picture()->palette(), kPanelGreys);
     // Only the low 8 bits of a level above 255 count: 300 shows as 44.
     produce::ChannelLevels bright = kDefaultChannelLevels;
     bright.red[3] = 300;
     EXPECT_EQ(produce::tintedGrey(63, 3, bright), makeColour(44, 255, 255));
     EXPECT_EQ(produce::tintedGrey(63, 1, bright), makeColour(100, 85, 85));
-    EXPECT_EQ(produce::tintedGrey(0xC0 | 52, 3, kDefaultChannelLevels),
-              kOrange);  // bits 7-6 ignored
+    EXPECT_EQ(produce::tintedGrey(0xC0 | 52, 3, kDefaultChannelLevels), kOrange);  // bits 7-6 off
 }
 
 // The window's panel preview: the viewer rectangle cropped at its zoom, reduced, tinted, fitted.

@@ -61,8 +61,7 @@ std::vector<int> changedColumns(const QImage& a, const QImage& b, bool topRowOnl
 TEST(TTrackBarTest, DrawsEachTickInRangeUnderTheHandleAtItsPosition) {
     constexpr int kWidth = 200;
     TTrackBar bar;
-    bar.setMin(1);
-    bar.setMax(10);
+    bar.setRange(1, 10);
     bar.resize(kWidth, bar.sizeHint().height());
     const auto render = [&bar] {
         return bar.grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -10,7 +10,7 @@
 using namespace imaging;
 using Bytes = std::vector<std::uint8_t>;
 
-TEST(Resample, CutsAndCropsAreClippedAndPickCentres) {
+TEST(Resample, CutsAndCropsAreClippedAndPickCentresAtAnyDepth) {
     Picture source(40, 30);  // pixel (x, y) is colour (x, y, 7)
     for (int i = 0; i < 40 * 30; ++i) {
         source.setColourAt(i % 40, i / 40, makeColour(i % 40, i / 40, 7));
@@ -35,10 +35,7 @@ TEST(Resample, CutsAndCropsAreClippedAndPickCentres) {
         ASSERT_EQ(cropResized(source, x, y, w, h, 16, 6, &direct), kOk);
         EXPECT_EQ(direct, out) << x << "," << y;
     }
-}
-
-TEST(Resample, IndexedPicturesKeepDepthAndPalette) {
-    Picture indexed(3, 1, 2), out;
+    Picture indexed(3, 1, 2);  // keeps its depth and palette
     indexed.pixels() = {0, 1, 3};
     ASSERT_EQ(resize(indexed, 6, 2, &out), kOk);
     EXPECT_EQ(out.pixels(), (Bytes{0, 0, 1, 1, 3, 3, 0, 0, 1, 1, 3, 3}));
@@ -56,7 +53,7 @@ TEST(Combine, AddAndOrPerChannel) {
         ASSERT_EQ(combine(t, 0, 0, 1, 1, ab, 1, 0, op), kOk);
         EXPECT_EQ(t.colourAt(0, 0), expected) << op;
     }
-    Picture grey(2, 1, 2);  // an indexed target takes the nearest palette entry
+    Picture grey(2, 1, 2);  // an indexed target takes the nearest entry
     ASSERT_EQ(combine(grey, 0, 0, 1, 1, ab, 1, 0, kCombineOr), kOk);
     EXPECT_EQ(grey.pixels(), (Bytes{1, 0}));
     EXPECT_EQ(combine(ab, 0, 0, -4, 3, ab, 1, 0, kCombineCopy), kOk);  // nothing to do

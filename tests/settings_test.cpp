@@ -22,14 +22,9 @@ namespace {
 
 const app::Defaults kDefaults{"/opt/pixmora", "https://panel.example/", "https://anime.example/"};
 
-QString userSettingsFile() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/pixmora.INI";
-}
-
 class SettingsTest : public TempFolderTest {
   protected:
-    // The per-user folder is Qt's test folder under a home of this test's own, so tests that run
-    // at the same time never share a per-user settings file.
+    // A home of this test's own, so tests running at once never share the per-user file.
     void SetUp() override {
         TempFolderTest::SetUp();
         ASSERT_TRUE(home_.isValid());
@@ -39,6 +34,9 @@ class SettingsTest : public TempFolderTest {
     }
     void TearDown() override { qputenv("HOME", previousHome_); }
     QString iniPath() const { return path("pixmora.INI"); }
+    static QString userFile() {
+        return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/pixmora.INI";
+    }
     Settings readFrom(const QByteArray& text) const {
         write("pixmora.INI", text);
         return app::readSettings(Profile(iniPath()), kDefaults);
@@ -122,7 +120,7 @@ TEST_F(SettingsTest, FilesLieBesideTheProgramOrInTheUserFolder) {
     EXPECT_TRUE(QDir(dir_.path()).isEmpty());  // the check for a usable folder leaves nothing
     write("file", "");
     for (const char* base : {"missing/pixmora", "file/pixmora"}) {
-        EXPECT_EQ(app::settingsFiles(path(base)).write, userSettingsFile()) << base;
+        EXPECT_EQ(app::settingsFiles(path(base)).write, userFile()) << base;
     }
 }
 
@@ -137,15 +135,14 @@ TEST_F(SettingsTest, WindowInAReadOnlyProgramFolderReadsTheFileBesideIt) {
     ASSERT_TRUE(lock.active());
     openWindow().DirImg = QStringLiteral("/changed");
     closeWindow();
-    const QString saved = QString::fromUtf8(bytesOf(userSettingsFile()));
+    const QString saved = QString::fromUtf8(bytesOf(userFile()));
     EXPECT_TRUE(saved.contains("Caption=" + caption) && saved.contains("PanelURL=/" + caption))
         << saved.toStdString();
     EXPECT_EQ(openWindow().DirImg, "/changed");
     EXPECT_EQ(bytesOf(iniPath()), beside);
 }
 
-// Without a saved position the window fits the available screen area, as far as its minimum size
-// allows; with one it keeps its size; from extreme values it stays on the screen and usable.
+// Unsaved, the window fits the screen as far as its minimum size allows; saved, it keeps its size.
 TEST_F(SettingsTest, WindowStaysUsableOnTheScreenWhateverThePlaceSaved) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     for (const QByteArray& file : {QByteArray(), QByteArray("[MainForm]\nTop=300\n")}) {
@@ -160,18 +157,15 @@ TEST_F(SettingsTest, WindowStaysUsableOnTheScreenWhateverThePlaceSaved) {
     TForm1& f = openWindow(
         "[MainForm]\nTop=-2147483648\nLeft=2147483647\nInitMax=1\n"
         "[Panel]\nViewLeft=-2000000000\nViewRight=2000000000\nViewTop=0\nViewBottom=8000\n");
-    EXPECT_TRUE(area.contains(f.pos()));
-    EXPECT_TRUE(f.isMaximized());
+    EXPECT_TRUE(area.contains(f.pos()) && f.isMaximized());
     EXPECT_EQ(std::pair(f.ViewWidth, f.ViewHeight), std::pair(2048, 2048));
     EXPECT_GT(f.LeadMono->width(), 0);
 }
 
 TEST_F(SettingsTest, FailedWriteAtCloseKeepsThePreviousFile) {
     openWindow("[MainForm]\nCaption=Before\n").setWindowTitle(QString(2000, u'x'));
-    {
-        FileSizeLimit limit(100);
-        closeWindow();
-    }
+    FileSizeLimit limit(100);
+    closeWindow();
     EXPECT_EQ(bytesOf(iniPath()), "[MainForm]\nCaption=Before\n");
 }
 

@@ -5,18 +5,22 @@
 #include "imaging/Status.h"
 
 using imaging::LeadModel;
-using imaging::Picture;
 using store::TUndoControl;
 
 namespace {
+
+// Marks frame i of the list as edited, in place, as the edits do.
+void edit(LeadModel& list, int i, int level) {
+    list.setBitmapListIndex(i);
+    list.Fill(imaging::greyColour(level));
+}
 
 // A list of n frames, frame i filled with grey level i.
 LeadModel framesOf(int n) {
     LeadModel list;
     for (int i = 0; i < n; ++i) {
-        Picture p(4, 2);
-        std::fill(p.pixels().begin(), p.pixels().end(), static_cast<std::uint8_t>(i));
-        list.InsertBitmapListItem(-1, std::move(p));
+        list.InsertBitmapListItem(-1, imaging::Picture(4, 2));
+        edit(list, i, i);
     }
     return list;
 }
@@ -25,15 +29,8 @@ int levelOf(const LeadModel& list, int i) {
     return list.frame(i).pixels().front();
 }
 
-// Marks frame i of the list as edited, in place, as the edits do.
-void edit(LeadModel& list, int i, int level) {
-    list.setBitmapListIndex(i);
-    list.Fill(imaging::greyColour(level));
-}
-
 TEST(TUndoControl, ElevenEditsAndElevenUndosRestoreTheLastTen) {
-    LeadModel colour = framesOf(3);
-    LeadModel panel = framesOf(3);
+    LeadModel colour = framesOf(3), panel = framesOf(3);
     TUndoControl history(store::kUndoDepth);
     for (int step = 1; step <= 11; ++step) {
         ASSERT_EQ(history.Push(1, 1, &colour, &panel), imaging::kOk);
@@ -41,21 +38,21 @@ TEST(TUndoControl, ElevenEditsAndElevenUndosRestoreTheLastTen) {
         edit(panel, 1, 100 + step);
     }
     EXPECT_EQ(history.Count(), 10);
-    for (int step = 11; step >= 2; --step) {
+    for (int step = 10; step >= 1; --step) {
         history.Undo(&colour, &panel);
         EXPECT_EQ(std::pair(levelOf(colour, 1), levelOf(panel, 1)),
-                  std::pair(100 + step - 1, 100 + step - 1));
+                  std::pair(100 + step, 100 + step));
     }
     history.Undo(&colour, &panel);  // the first edit's step went with the eleventh
     EXPECT_EQ(levelOf(panel, 1), 101);
     EXPECT_EQ(std::pair(levelOf(panel, 0), levelOf(panel, 2)), std::pair(0, 2));
 }
 
-TEST(TUndoControl, StepsCoverOnlyTheirListsAndFrames) {
-    LeadModel colour = framesOf(4);
-    LeadModel panel = framesOf(4);
+// An edit of every frame of both lists, then one of the current panel frame only; ranges outside
+// the list, clearing and a history of no depth take nothing.
+TEST(TUndoControl, StepsCoverOnlyTheirListsAndFramesAndRefusedRangesNothing) {
+    LeadModel colour = framesOf(4), panel = framesOf(4);
     TUndoControl history(store::kUndoDepth);
-    // An edit of every frame of both lists, then one of the current panel frame only.
     ASSERT_EQ(history.Push(0, 4, &colour, &panel), imaging::kOk);
     for (int i = 0; i < 4; ++i) {
         edit(colour, i, 50);
@@ -71,24 +68,18 @@ TEST(TUndoControl, StepsCoverOnlyTheirListsAndFrames) {
         EXPECT_EQ(std::pair(levelOf(colour, i), levelOf(panel, i)), std::pair(i, i));
     }
     EXPECT_EQ(history.Count(), 0);
-}
-
-TEST(TUndoControl, RefusedRangesClearingAndNoDepthTakeNothing) {
-    LeadModel panel = framesOf(3);
-    TUndoControl history(store::kUndoDepth);
-    for (const auto& [index, count] : {std::pair{-1, 1}, {2, 2}, {0, 0}, {3, 1}}) {
+    for (const auto& [index, count] : {std::pair{-1, 1}, {3, 2}, {0, 0}, {4, 1}}) {
         EXPECT_EQ(history.Push(index, count, nullptr, &panel), imaging::kInvalidArgument);
     }
     EXPECT_EQ(history.Count(), 0);
+    TUndoControl none(0);
+    EXPECT_EQ(none.Push(0, 1, nullptr, &panel), imaging::kOk);
+    EXPECT_EQ(none.Count(), 0);
     history.Push(0, 3, nullptr, &panel);
     history.Clear();
     edit(panel, 0, 9);
     history.Undo(nullptr, &panel);
     EXPECT_EQ(levelOf(panel, 0), 9);
-
-    TUndoControl none(0);
-    EXPECT_EQ(none.Push(0, 1, nullptr, &panel), imaging::kOk);
-    EXPECT_EQ(none.Count(), 0);
 }
 
 }  // namespace
