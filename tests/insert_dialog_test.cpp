@@ -6,52 +6,17 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <functional>
 
 #include "store/TdlgIns.h"
-#include "support/ScriptedDialogs.h"
 
 namespace {
 
-// Choosing "before" or not, then closing with OK or Escape.
-TEST(TdlgIns, AnswersAfterUnlessBeforeIsChosenAndNothingWithoutOk) {
-    const auto ok = [](TdlgIns& d) { d.Button1->click(); };
-    const auto escape = [](TdlgIns& d) {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&d, &key);
-    };
-    const struct {
-        bool before;
-        std::function<void(TdlgIns&)> close;
-        int expected;
-    } cases[] = {{false, ok, TdlgIns::kAfter},
-                 {true, ok, TdlgIns::kBefore},
-                 {true, escape, TdlgIns::kNoAnswer}};
-    for (const auto& c : cases) {
-        ScriptedDialogs seam;
-        seam.dialogActions.push_back([&c](QDialog& shown) {
-            auto& dialog = static_cast<TdlgIns&>(shown);
-            if (c.before) {
-                dialog.rbPos1->click();
-            }
-            c.close(dialog);
-            return shown.result();
-        });
-        TdlgIns dialog(nullptr, 12);
-        EXPECT_EQ(platform::dialogSeam().execDialog(dialog), c.expected);
-        EXPECT_EQ(dialog.answer(), c.expected);
-        EXPECT_EQ(seam.dialogsShown, QStringList{"dlgIns"});
-    }
-}
-
-TEST(TdlgIns, ShowsTheCountAndFitsCatalogueTextsInAFixedWindow) {
+// The count is shown and catalogue texts fit a fixed window. With "before" chosen, the OK button
+// answers it and Escape answers nothing.
+TEST(TdlgIns, FixedWindowFitsItsTextsAndAnswersOnlyOk) {
     TdlgIns dialog(nullptr, 12);
     EXPECT_EQ(dialog.Label2->text(), "12Frames");
-    EXPECT_TRUE(dialog.Button2->isHidden());
-    EXPECT_TRUE(dialog.Button1->isDefault());
-    EXPECT_FALSE(dialog.windowFlags() &
-                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
-                  Qt::WindowContextHelpButtonHint));
+    EXPECT_TRUE(dialog.Button2->isHidden() && dialog.Button1->isDefault());
     const QStringList texts{"Insert position", "Where to insert the loaded pictures",
                             "Before the current frame & more", "After the current frame"};
     for (int i = 0; i < 4; ++i) {
@@ -67,8 +32,22 @@ TEST(TdlgIns, ShowsTheCountAndFitsCatalogueTextsInAFixedWindow) {
         EXPECT_GE(choice->width(), choice->sizeHint().width());
         EXPECT_TRUE(dialog.RadioGroup1->rect().contains(choice->geometry()));
     }
-    EXPECT_TRUE(dialog.rect().contains(dialog.RadioGroup1->geometry()));
-    EXPECT_TRUE(dialog.rect().contains(dialog.Button1->geometry()));
+    EXPECT_TRUE(dialog.rect().contains(dialog.RadioGroup1->geometry()) &&
+                dialog.rect().contains(dialog.Button1->geometry()));
+
+    for (const bool escape : {false, true}) {
+        TdlgIns asked(nullptr, 12);
+        asked.rbPos1->click();
+        if (escape) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&asked, &key);
+        } else {
+            asked.Button1->click();
+        }
+        EXPECT_EQ(std::pair(asked.answer(), asked.result()),
+                  escape ? std::pair(TdlgIns::kNoAnswer, 0)
+                         : std::pair(TdlgIns::kBefore, TdlgIns::kBefore));
+    }
 }
 
 }  // namespace

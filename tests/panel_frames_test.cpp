@@ -6,9 +6,8 @@
 
 using imaging::Picture;
 
-// The tool shows a frame as the window does: the window's tint of palette entries 0..3 at the
-// default channel levels, the frame's other greys left alone, at every depth. Bits 7-6 of a code
-// read from a file are ignored.
+// The tool tints a frame's entries 0..3 as the window does, other greys left alone, at every
+// depth; bits 7-6 of a file's code are ignored.
 TEST(PanelFrames, TintedFrameShowsEachDepthAsTheWindowDoes) {
     for (const int bits : {1, 2, 4, 8}) {
         for (const int code : {63, 0x27, 0xC0 | 52}) {
