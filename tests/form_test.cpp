@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <array>
 #include <memory>
 #include <set>
 #include <tuple>
@@ -20,16 +19,13 @@ namespace {
 
 class FormTest : public TempFolderTest {
   protected:
-    TForm1& open() {
-        form = std::make_unique<TForm1>(path("pixmora"));
-        return *form;
-    }
+    TForm1& open() { return *(form = std::make_unique<TForm1>(path("pixmora"))); }
 
     ScriptedDialogs dialogs;
     std::unique_ptr<TForm1> form;
 };
 
-TEST_F(FormTest, StartStateWithoutSettingsFile) {
+TEST_F(FormTest, StartStateCropPreviewAndColourBars) {
     TForm1& f = open();
     // Names are what the window's code and the catalogue find controls by; each must be unique.
     std::set<QString> names;
@@ -53,6 +49,39 @@ TEST_F(FormTest, StartStateWithoutSettingsFile) {
         EXPECT_EQ(w->isEnabled(), w == f.abbInPic || w == f.abbFLoad)
             << w->objectName().toStdString();
     }
+
+    // The crop preview's panel greys are tinted by the colour bars' code; bars set from a
+    // file's code leave the code alone.
+    imaging::Picture picture(406, 110), panel(4, 1, 2);
+    for (int i = 0; i < 406 * 110; ++i) {
+        picture.setColourAt(
+            i % 406, i / 406,
+            i % 406 < 203 ? imaging::makeColour(250, 0, 0) : imaging::greyColour(20));
+    }
+    panel.row(0)[3] = 3;
+    f.LeadIn->setBitmap(picture);
+    f.LeadFont->setBitmap(panel);
+    f.tbGreen->setPosition(1);  // code 52: red 3, green 1, blue 0
+    f.tbBlue->setPosition(0);
+    const imaging::Colour tintedLevel3 = imaging::makeColour(255, 85, 0);
+    EXPECT_EQ(std::tuple(f.BackColorCode, f.LeadFont->Get_Pixel(3, 0), f.LeadFont->Get_Pixel(0, 0)),
+              std::tuple(52, tintedLevel3, imaging::Colour{0}));
+    f.PreviewCrop({0, 0, 406, 110});
+    EXPECT_EQ(std::tuple(f.LeadColor->Get_Pixel(0, 0), f.LeadMono->Get_Pixel(0, 0),
+                         f.LeadMono->Get_Pixel(f.LeadMono->width() - 1, 0)),
+              std::tuple(imaging::makeColour(250, 0, 0), tintedLevel3, 0u));  // 20: level 0
+    // A new dithering choice redoes only the effect preview, from the colour one.
+    f.LeadEfColor->setBitmap(picture);
+    f.cbDither->addItems({"Burkes", "JJN", "none", "ordered"});
+    f.cbDither->setCurrentIndex(2);
+    f.cbDitherOnChange();
+    EXPECT_EQ(std::pair(f.LeadEfMono->Get_Pixel(0, 0), f.LeadMono->BitmapWidth()),
+              std::pair(tintedLevel3, f.LeadMono->width()));
+
+    f.SetColorSliders(15);
+    EXPECT_EQ(std::tuple(f.tbRed->Position(), f.tbGreen->Position(), f.tbBlue->Position(),
+                         f.BackColorCode),
+              std::tuple(0, 3, 3, std::uint8_t{52}));
 }
 
 // Closing asks first; Cancel keeps the window and its file. Whatever the file gives reaches the
@@ -78,43 +107,6 @@ TEST_F(FormTest, ClosingAsksAndOkWritesTheSettingsBack) {
     EXPECT_TRUE(f.close());
     EXPECT_TRUE(app::readSettings(platform::Profile(settings), none) ==
                 app::readSettings(platform::Profile(write("given.INI", text)), none));
-}
-
-// The crop preview shows the colour crop and its panel greys, tinted by the colour bars' code
-// like every shown panel picture; bars set from a loaded file's code leave the code alone.
-TEST_F(FormTest, CropPreviewAndColourBars) {
-    TForm1& f = open();
-    imaging::Picture picture(406, 110), panel(4, 1, 2);
-    for (int i = 0; i < 406 * 110; ++i) {
-        picture.setColourAt(
-            i % 406, i / 406,
-            i % 406 < 203 ? imaging::makeColour(250, 0, 0) : imaging::greyColour(20));
-    }
-    panel.row(0)[3] = 3;
-    f.LeadIn->setBitmap(picture);
-    f.LeadFont->setBitmap(panel);
-    f.tbGreen->setPosition(1);  // code 52: red 3, green 1, blue 0
-    f.tbBlue->setPosition(0);
-    const imaging::Colour tintedLevel3 = imaging::makeColour(255, 85, 0);
-    EXPECT_EQ(std::tuple(f.BackColorCode, f.LeadFont->Get_Pixel(3, 0), f.LeadFont->Get_Pixel(0, 0)),
-              std::tuple(52, tintedLevel3, imaging::Colour{0}));
-    f.PreviewCrop({0, 0, 406, 110});
-    EXPECT_EQ(f.LeadColor->Get_Pixel(0, 0), imaging::makeColour(250, 0, 0));
-    EXPECT_EQ(f.LeadMono->Get_Pixel(0, 0), tintedLevel3);
-    EXPECT_EQ(f.LeadMono->Get_Pixel(f.LeadMono->width() - 1, 0), 0u);  // 20: level 0
-    EXPECT_TRUE(!f.LeadWk1->hasBitmap() && f.LeadGrWk->BitmapWidth() == 160);
-    // A new dithering choice redoes only the effect preview, from the colour one.
-    f.LeadEfColor->setBitmap(picture);
-    f.cbDither->addItems({"Burkes", "JJN", "none", "ordered"});
-    f.cbDither->setCurrentIndex(2);
-    f.cbDitherOnChange();
-    EXPECT_EQ(f.LeadEfMono->Get_Pixel(0, 0), tintedLevel3);
-    EXPECT_EQ(f.LeadMono->BitmapWidth(), f.LeadMono->width());
-
-    f.SetColorSliders(15);
-    EXPECT_EQ((std::array{f.tbRed->Position(), f.tbGreen->Position(), f.tbBlue->Position()}),
-              (std::array{0, 3, 3}));
-    EXPECT_EQ(f.BackColorCode, 52);
 }
 
 }  // namespace

@@ -1,55 +1,23 @@
-// The input page on a real window: loading pictures and clips, the frame bar and number field,
-// deleting input, and editing the crop frames with the mouse.
+// The input page on a real window.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 #include <algorithm>
-#include <tuple>
 
-#include "app/PicMUnit1.h"
-#include "imaging/TLEAD.h"
-#include "platform/TPanel.h"
-#include "platform/TStatusBar.h"
-#include "platform/TTrackBar.h"
-#include "store/Framectl.h"
-#include "store/TdlgIns.h"
 #include "tests/support/ClipMaker.h"
 #include "tests/support/WindowTest.h"
 
 namespace {
 
-using testsupport::ClipCodec;
-using testsupport::frameNumberOf;
-
 class InputPageTest : public WindowTest {
   protected:
     QString clip(const char* name, int frames, int fps = 25) {
-        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), ClipCodec::kMjpeg,
+        EXPECT_TRUE(testsupport::writeClip(path(name).toStdString(), testsupport::ClipCodec::kMjpeg,
                                            {.frames = frames, .fps = fps}));
         return path(name);
     }
-    QString still(const char* name, int width, int height) {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(qRgb(200, 30, 60));
-        EXPECT_TRUE(image.save(path(name)));
-        return path(name);
-    }
-    static int pressOk(QDialog& d, bool before) {
-        if (before) {
-            d.findChild<QRadioButton*>(QStringLiteral("rbPos1"))->setChecked(true);
-        }
-        static_cast<TdlgIns&>(d).btnOKClick();
-        return d.result();
-    }
-    int shownFrameNumber() const { return frameNumberOf(*form->LeadIn->picture()); }
+    int shownFrameNumber() const { return testsupport::frameNumberOf(*form->LeadIn->picture()); }
     void typeFrameNumber(const QString& text) {
         form->FrmNo->setText(text);
         form->frmNoExit();
@@ -62,30 +30,22 @@ TEST_F(InputPageTest, FilesGoBeforeOrAfterTheCurrentFileAndTheirFirstFrameIsShow
     EXPECT_TRUE(dialogs.dialogsShown.isEmpty());
     EXPECT_EQ(std::tuple(form->InputFrames->Total, form->tbInFrame->Max(), form->FrmNo->text()),
               std::tuple(10, 10, QStringLiteral("1")));
-    EXPECT_EQ(std::tuple(shownFrameNumber(), form->DirPicIn, form->abbDelPic->Hint()),
-              std::tuple(0, dir_.path(), path("ten.avi")));
-    EXPECT_EQ(form->TimerIn->interval(), 50);
+    EXPECT_EQ(std::tuple(shownFrameNumber(), form->DirPicIn, form->abbDelPic->Hint(),
+                         form->TimerIn->interval()),
+              std::tuple(0, dir_.path(), path("ten.avi"), 50));
 
     typeFrameNumber(QStringLiteral("3"));
-    EXPECT_EQ(std::pair(form->tbInFrame->Position(), shownFrameNumber()), std::pair(3, 2));
     QString asked;
-    load(still("after.png", 40, 30), [&](QDialog& d) {
-        asked = d.findChild<QLabel*>(QStringLiteral("Label2"))->text();
-        return pressOk(d, false);
-    });
-    EXPECT_EQ(asked, QStringLiteral("1Frames"));
-    EXPECT_EQ(std::tuple(form->InputFrames->Total, form->tbInFrame->Position()),
-              std::tuple(11, 11));
-    EXPECT_EQ(std::pair(form->LeadIn->BitmapWidth(), form->TimerIn->interval()), std::pair(40, 50));
+    load(still("after.png", 40, 30), pressOk(false, &asked));
+    EXPECT_EQ(std::tuple(asked, form->InputFrames->Total, form->tbInFrame->Position(),
+                         form->LeadIn->BitmapWidth(), form->TimerIn->interval()),
+              std::tuple(QStringLiteral("1Frames"), 11, 11, 40, 50));
 
     typeFrameNumber(QStringLiteral("3"));
-    load(still("before.png", 50, 20), [](QDialog& d) { return pressOk(d, true); });
+    load(still("before.png", 50, 20), pressOk(true));
     EXPECT_EQ(std::pair(form->tbInFrame->Position(), form->LeadIn->BitmapWidth()),
               std::pair(1, 50));
-    typeFrameNumber(QStringLiteral("2"));
-    EXPECT_EQ(shownFrameNumber(), 0);
     typeFrameNumber(QStringLiteral("12"));
-    EXPECT_EQ(form->LeadIn->BitmapWidth(), 40);
     // Closing the question without OK puts the file in front of the current one.
     load(still("closed.png", 60, 20), [](QDialog&) { return 0; });
     EXPECT_EQ(std::pair(form->tbInFrame->Position(), form->InputFrames->Total), std::pair(12, 13));
@@ -96,23 +56,19 @@ TEST_F(InputPageTest, FilesGoBeforeOrAfterTheCurrentFileAndTheirFirstFrameIsShow
                                                (form->PanelIn->height() - 20 - 2) / 2, 60, 20));
 }
 
-// The number field takes only numbers of frames there are. The player starts at the first
-// frame, stops by itself at the last, and steps; a crop frame being edited keeps one outline.
+// The player starts at the first frame and stops at the last; a crop being edited keeps one
+// outline.
 TEST_F(InputPageTest, FrameNumberFieldPlayerAndSteps) {
     load(clip("clip.avi", 25));
     typeFrameNumber(QStringLiteral("7"));
-    for (const char* typed : {"26", "4294967303"}) {  // past the end; 7 if it wrapped
-        typeFrameNumber(QString::fromLatin1(typed));
-        EXPECT_EQ(std::pair(form->tbInFrame->Position(), form->FrmNo->text()),
-                  std::pair(7, QStringLiteral("7")));
-    }
-    EXPECT_EQ(shownFrameNumber(), 6);
+    typeFrameNumber(QStringLiteral("26"));
+    EXPECT_EQ(std::tuple(form->tbInFrame->Position(), form->FrmNo->text(), shownFrameNumber()),
+              std::tuple(7, QStringLiteral("7"), 6));
     // A crop frame being edited moves with the shown frame.
     form->abbCutE->click();
     typeFrameNumber(QStringLiteral("9"));
     EXPECT_EQ(std::pair(form->LeadIn->overlayRectangles().size(), form->EndRect.FrameNo),
               std::pair(std::size_t{1}, 9));
-    EXPECT_TRUE(form->StatusBar1->panelText(1).startsWith(QStringLiteral("End 9:")));
     form->abbCutE->click();
     form->tbInFrame->setPosition(20);
     EXPECT_EQ(std::pair(form->FrmNo->text(), shownFrameNumber()),
@@ -135,21 +91,21 @@ TEST_F(InputPageTest, FrameNumberFieldPlayerAndSteps) {
     }
     EXPECT_FALSE(form->TimerIn->isActive() || form->abbInFramePlay->Down());
     EXPECT_TRUE(form->abbInPic->isEnabled());
-    for (const auto& [step, at] : {std::pair{form->abbInFrameBack, 24},
-                                   {form->abbInFrameBack, 23},
-                                   {form->abbInFrameEnd, 25},
-                                   {form->abbInFrameNext, 25},
-                                   {form->abbInFrameTop, 1},
-                                   {form->abbInFrameBack, 1}}) {
+    TABitBtn *back = form->abbInFrameBack, *next = form->abbInFrameNext;
+    const std::pair<TABitBtn*, int> steps[] = {
+        {back, 24}, {back, 23}, {form->abbInFrameEnd, 25}, {next, 25}, {form->abbInFrameTop, 1},
+        {back, 1}};
+    for (const auto& [step, at] : steps) {
         step->click();
         EXPECT_EQ(form->tbInFrame->Position(), at) << step->objectName().toStdString();
     }
 }
 
-TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailable) {
+// Deleting input lowers the crop frames and sets the commands available.
+TEST_F(InputPageTest, DeletingInputAndUnreadableFiles) {
     load(clip("four.avi", 4));
     // With one frame the player has nothing to play; cropping is possible.
-    load(still("one.png", 30, 20), [](QDialog& d) { return pressOk(d, true); });
+    load(still("one.png", 30, 20), pressOk(true));
     form->StartRect.FrameNo = 5;
     form->EndRect.FrameNo = 2;
     typeFrameNumber(QStringLiteral("1"));
@@ -175,11 +131,9 @@ TEST_F(InputPageTest, DeletingInputLowersTheCropFramesAndSetsTheCommandsAvailabl
     EXPECT_EQ(form->InputFrames->Total, 0);
     EXPECT_FALSE(form->LeadIn->hasBitmap() || form->abbCutS->Down() || form->StartRect.Shown ||
                  !form->LeadIn->overlayRectangles().empty());
-}
 
-TEST_F(InputPageTest, FilesThatCannotBeReadShowTheErrorBoxAndAddNothing) {
+    // Files that cannot be read show the error box and add nothing; a cancelled one is silent.
     load(still("good.png", 20, 20));
-    const QString folderBefore = form->DirPicIn;
     QByteArray jpeg = bytesOf(still("whole.jpg", 64, 64));
     const QString bad[] = {
         write("truncated.jpg", jpeg.left(jpeg.size() / 3)),
@@ -196,13 +150,12 @@ TEST_F(InputPageTest, FilesThatCannotBeReadShowTheErrorBoxAndAddNothing) {
                   std::pair(std::size_t{1}, 1))
             << file.toStdString();
     }
-    EXPECT_EQ(form->DirPicIn, folderBefore);
     dialogs.messages.clear();
-    form->abbInPic->click();  // cancelled: silent
+    form->abbInPic->click();
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(InputPageTest, CropFramesFollowTheMouseAtEveryZoomAndThePreviewFollows) {
+TEST_F(InputPageTest, CropFramesFollowTheMouseTheZoomAndTheLink) {
     load(still("wide.png", 800, 600));
     const imaging::Picture original = *form->LeadIn->picture();
     for (const char* zoom : {"50", "200"}) {
@@ -211,9 +164,8 @@ TEST_F(InputPageTest, CropFramesFollowTheMouseAtEveryZoomAndThePreviewFollows) {
         form->abbCutS->click();
         ASSERT_TRUE(form->StartRect.Shown && form->LeadIn->overlayRectangles().size() == 1U);
         const CropFrame before = form->StartRect;
-        const int x = form->LeadIn->DstLeft() + (before.Left + before.Right) / 2;
-        const int y = form->LeadIn->DstTop() + (before.Top + before.Bottom) / 2;
-        drag(x, y, 12, 6);
+        drag(form->LeadIn->DstLeft() + (before.Left + before.Right) / 2,
+             form->LeadIn->DstTop() + (before.Top + before.Bottom) / 2, 12, 6);
         EXPECT_EQ(std::tuple(form->StartRect.Left, form->StartRect.Top, form->StartRect.width(),
                              form->LeadIn->cursorId(), form->LeadColor->hasBitmap()),
                   std::tuple(before.Left + 12, before.Top + 6, before.width(), -22, true));
@@ -222,9 +174,9 @@ TEST_F(InputPageTest, CropFramesFollowTheMouseAtEveryZoomAndThePreviewFollows) {
         drag(form->LeadIn->DstLeft() + moved.Right, form->LeadIn->DstTop() + moved.Bottom, 8, 4);
         EXPECT_EQ(std::pair(form->StartRect.Right, form->StartRect.Bottom),
                   std::pair(moved.Right + 8, moved.Bottom + 4));
-        const CropFrame& r = form->StartRect;
         EXPECT_EQ(form->StatusBar1->panelText(0),
-                  QString::asprintf("Start 1:(%d,%d)-(%d,%d)", r.Left, r.Top, r.Right, r.Bottom));
+                  QString::asprintf("Start 1:(%d,%d)-(%d,%d)", form->StartRect.Left,
+                                    form->StartRect.Top, moved.Right + 8, moved.Bottom + 4));
         // Scrolled by its bar, the outline moves with the picture and is still erased.
         QScrollBar* bar = form->LeadIn->horizontalScrollBar();
         bar->setValue(bar->value() + 7);
@@ -232,9 +184,8 @@ TEST_F(InputPageTest, CropFramesFollowTheMouseAtEveryZoomAndThePreviewFollows) {
         EXPECT_TRUE(form->LeadIn->overlayRectangles().empty());
     }
     EXPECT_EQ(*form->LeadIn->picture(), original);
-}
 
-TEST_F(InputPageTest, ZoomLinkAndDefaultSizeKeepTheFramesInStep) {
+    // A zoom change keeps the frames on the picture; linked frames share size and moves.
     load(still("picture.png", 200, 100));
     setScale("100");
     form->StartRect = {30, 10, 180, 40};
@@ -248,8 +199,7 @@ TEST_F(InputPageTest, ZoomLinkAndDefaultSizeKeepTheFramesInStep) {
     EXPECT_EQ(form->EndRect.Right, 100);
     form->EndRect.FrameNo = 1;
     form->abbAreaResize->click();
-    // Displayed 100 x 50, narrower than the 203 x 55 panel view: the frame takes the view's
-    // proportions at the picture's width, and the linked frame its size.
+    // Displayed 100 x 50: the view's 203 x 55 proportions at the picture's width.
     EXPECT_NEAR(form->StartRect.width(), 99, 1);
     EXPECT_NEAR(form->StartRect.height(), 26, 1);
     EXPECT_EQ(form->EndRect.width(), form->StartRect.width());

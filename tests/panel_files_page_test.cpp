@@ -1,15 +1,9 @@
 // Loading panel files into the output frames and saving them, on a real window.
 #include <gtest/gtest.h>
 
-#include <QLabel>
-#include <QRadioButton>
 #include <algorithm>
-#include <tuple>
 
 #include "files/Cfilectl.h"
-#include "platform/TTrackBar.h"
-#include "store/TdlgIns.h"
-#include "store/Undoctl.h"
 #include "tests/support/WindowTest.h"
 
 namespace {
@@ -33,34 +27,17 @@ class PanelFilesPageTest : public WindowTest {
                   0);
         return path(name);
     }
-    // Loads through the open dialog; `after` answers the insert question when it is asked.
-    void loadPanel(const QString& file, bool after = true) {
+    // Loads through the open dialog and answers the insert question when it is asked.
+    void loadPanel(const QString& file, bool before = false) {
         dialogs.fileAnswers.push_back(file);
-        dialogs.dialogActions.clear();
-        dialogs.dialogActions.push_back([this, after](QDialog& d) {
-            asked = d.findChild<QLabel*>(QStringLiteral("Label2"))->text();
-            if (!after) {
-                d.findChild<QRadioButton*>(QStringLiteral("rbPos1"))->setChecked(true);
-            }
-            static_cast<TdlgIns&>(d).btnOKClick();
-            return d.result();
-        });
+        dialogs.dialogActions = {pressOk(before, &asked)};
         form->abbFLoad->click();
-    }
-    std::vector<Picture> frames() const {
-        std::vector<Picture> all;
-        for (int i = 0; i < form->LeadMNF->frameCount(); ++i) {
-            all.push_back(form->LeadMNF->frame(i));
-        }
-        return all;
     }
     // The column of each frame's lit pixel in its top row.
     std::vector<int> marks() const {
         std::vector<int> m;
-        for (const Picture& p : frames()) {
-            const auto lit =
-                std::find_if(p.row(0), p.row(0) + p.width(), [](int v) { return v != 0; });
-            m.push_back(static_cast<int>(lit - p.row(0)));
+        for (const Picture& p : framesOf(*form->LeadMNF)) {
+            m.push_back(static_cast<int>(std::find(p.row(0), p.row(0) + p.width(), 1) - p.row(0)));
         }
         return m;
     }
@@ -68,9 +45,9 @@ class PanelFilesPageTest : public WindowTest {
     QString asked;
 };
 
-// Frames go before or after the current one in file order; the last loaded one is shown, and
-// every load empties the undo history.
-TEST_F(PanelFilesPageTest, LoadedFramesGoWhereAskedInFileOrder) {
+// Frames go before or after the current one in file order, up to 90 frames; the last loaded one
+// is shown, and every load empties the undo history.
+TEST_F(PanelFilesPageTest, LoadedFramesGoWhereAskedInFileOrderUpToNinety) {
     const QString three = writeFile("three.zma", 3);
     loadPanel(three);
     EXPECT_TRUE(dialogs.dialogsShown.isEmpty()) << "nothing asked without output frames";
@@ -83,7 +60,7 @@ TEST_F(PanelFilesPageTest, LoadedFramesGoWhereAskedInFileOrder) {
     EXPECT_EQ(std::tuple(marks(), form->tbOutPre->Position(), asked, form->UndoControl->Count()),
               std::tuple(std::vector{0, 1, 0, 1, 2, 2}, 5, QStringLiteral("3Frames"), 0));
     form->tbOutPre->setPosition(4);
-    loadPanel(three, false);
+    loadPanel(three, true);
     EXPECT_EQ(std::tuple(marks(), form->tbOutPre->Position()),
               std::tuple(std::vector{0, 1, 0, 0, 1, 2, 1, 2, 2}, 6));
     EXPECT_EQ(*form->LeadGrWk->picture(), form->LeadMNF->frame(5)) << "the panel preview";
@@ -91,41 +68,22 @@ TEST_F(PanelFilesPageTest, LoadedFramesGoWhereAskedInFileOrder) {
     form->UndoControl->Push(0, 1, nullptr, form->LeadMNF.get());
     dialogs.fileAnswers.push_back({});
     form->abbFLoad->click();
-    EXPECT_EQ(std::tuple(form->outputFrameCount(), form->UndoControl->Count()), std::tuple(9, 0))
-        << "a cancelled load still empties the history";
-}
+    EXPECT_EQ(std::tuple(form->outputFrameCount(), form->UndoControl->Count()),
+              std::tuple(9, 0));  // a cancelled load too
 
-// Only what fits beside the frames held is asked about and inserted.
-TEST_F(PanelFilesPageTest, LoadStopsAtNinetyFrames) {
-    addFrames(85);
+    // Only what fits beside the frames held is asked about and inserted.
+    addFrames(76);
+    form->tbOutPre->setPosition(1);
     loadPanel(writeFile("twelve.zma", 12));
     const std::vector<int> m = marks();
     EXPECT_EQ(std::tuple(asked, m.size(), std::vector(m.begin() + 1, m.begin() + 6),
                          form->tbOutPre->Position()),
-              std::tuple(QStringLiteral("5Frames"), 90u, std::vector{0, 1, 2, 3, 4}, 6))
-        << "after frame 1, in file order";
+              std::tuple(QStringLiteral("5Frames"), 90u, std::vector{0, 1, 2, 3, 4}, 6));
 }
 
-// The file's depth stays in the panel list, a 24-bit copy goes to the colour list, and the
-// file's background colour moves the colour bars.
-TEST_F(PanelFilesPageTest, LoadKeepsDepthAndTakesTheBackgroundColour) {
-    for (const int bits : {1, 4}) {
-        form->abbOutPreClr->click();
-        loadPanel(writeFile(bits == 1 ? "one.zml" : "four.zml", 1, bits, 52));
-        ASSERT_EQ(form->outputFrameCount(), 1);
-        EXPECT_EQ(std::tuple(form->LeadMNF->frame(0).bits(), form->LeadCLF->frame(0).bits()),
-                  std::tuple(bits, 24));
-        EXPECT_EQ(form->LeadCLF->frame(0), imaging::toTrueColour(form->LeadMNF->frame(0)));
-        EXPECT_EQ(std::tuple(form->tbRed->Position(), form->tbGreen->Position(),
-                             form->tbBlue->Position(), form->BackColorCode),
-                  std::tuple(3, 1, 0, std::uint8_t{52}));
-    }
-    EXPECT_EQ(form->LeadGrWk->picture()->palette()[1],
-              produce::tintedGrey(52, 1, produce::kDefaultChannelLevels))
-        << "the panel preview tinted with the file's colour";
-}
-
-TEST_F(PanelFilesPageTest, BadFilesShowTheirErrorAndAddNothing) {
+// Bad files show their error and add nothing. The file's depth stays in the panel list, a 24-bit
+// copy goes to the colour list, and the file's background colour moves the colour bars.
+TEST_F(PanelFilesPageTest, BadFilesAddNothingGoodOnesKeepDepthAndBackground) {
     QFile::copy(writeFile("good.zma", 3), path("cut.zma"));
     QFile cut(path("cut.zma"));
     cut.resize(cut.size() - 10);
@@ -140,6 +98,20 @@ TEST_F(PanelFilesPageTest, BadFilesShowTheirErrorAndAddNothing) {
         EXPECT_EQ(dialogs.messages.back().text, form->ErrorTexts[error]) << name;
         EXPECT_EQ(form->outputFrameCount(), 0) << name;
     }
+    for (const int bits : {1, 4}) {
+        form->abbOutPreClr->click();
+        loadPanel(writeFile(bits == 1 ? "one.zml" : "four.zml", 1, bits, 52));
+        ASSERT_EQ(form->outputFrameCount(), 1);
+        const Picture& panel = form->LeadMNF->frame(0);
+        EXPECT_EQ(std::pair(panel.bits(), form->LeadCLF->frame(0) == imaging::toTrueColour(panel)),
+                  std::pair(bits, true));
+        EXPECT_EQ(std::tuple(form->tbRed->Position(), form->tbGreen->Position(),
+                             form->tbBlue->Position(), form->BackColorCode),
+                  std::tuple(3, 1, 0, std::uint8_t{52}));
+    }
+    EXPECT_EQ(form->LeadGrWk->picture()->palette()[1],
+              produce::tintedGrey(52, 1, produce::kDefaultChannelLevels))
+        << "the panel preview tinted with the file's colour";
 }
 
 // One frame is offered as ".zml", more as ".zma"; saving leaves the frames and the current
@@ -158,10 +130,10 @@ TEST_F(PanelFilesPageTest, SaveOffersTheKindByFrameCountAndReadsBack) {
     EXPECT_TRUE(dialogs.fileRequests.back().filter.endsWith(QStringLiteral("(*.zma)")));
     EXPECT_EQ(std::tuple(form->tbOutPre->Position(), form->LeadMNF->BitmapListIndex()),
               std::tuple(2, 1));
-    const std::vector<Picture> saved = frames();
+    const std::vector<Picture> saved = framesOf(*form->LeadMNF);
     form->abbOutPreClr->click();
     loadPanel(path("anim.zma"));
-    EXPECT_EQ(frames(), saved);
+    EXPECT_EQ(framesOf(*form->LeadMNF), saved);
 
     dialogs.fileAnswers.push_back(path("anim.png"));
     form->abbFSave->click();

@@ -25,9 +25,8 @@ class ScriptedDialogs : public platform::DialogSeam {
     std::deque<QString> fileAnswers;
     std::deque<int> messageAnswers;
     int openResult = platform::kOpenDone;
-    // Actions on the program's own dialogs, used in order: each may set the dialog's controls
-    // and press its buttons, and returns the result. Without one the dialog is closed
-    // unanswered (result 0).
+    // Actions on the program's own dialogs, used in order, returning the result; without one
+    // the dialog is closed unanswered (result 0).
     std::deque<std::function<int(QDialog&)>> dialogActions;
 
     std::vector<platform::FileDialogRequest> fileRequests;
@@ -43,36 +42,30 @@ class ScriptedDialogs : public platform::DialogSeam {
     }
     int messageBox(QWidget*, const QString& text, const QString& title, unsigned flags) override {
         messages.push_back({text, title, flags});
-        if (messageAnswers.empty()) {
-            return platform::kIdCancel;
-        }
-        const int answer = messageAnswers.front();
-        messageAnswers.pop_front();
-        return answer;
+        return takeFront(messageAnswers, int{platform::kIdCancel});
     }
     int openDocument(const QString& target, const QString&) override {
         opened.append(target);
         return openResult;
     }
-
     int execDialog(QDialog& dialog) override {
         dialogsShown.append(dialog.objectName());
-        if (dialogActions.empty()) {
-            return 0;
-        }
-        const auto action = std::move(dialogActions.front());
-        dialogActions.pop_front();
-        return action(dialog);
+        const auto action = takeFront(dialogActions, {});
+        return action ? action(dialog) : 0;
     }
 
   private:
     QString nextFile(const platform::FileDialogRequest& request) {
         fileRequests.push_back(request);
-        if (fileAnswers.empty()) {
-            return {};
+        return takeFront(fileAnswers, QString());
+    }
+    template <class T>
+    static T takeFront(std::deque<T>& answers, T none) {
+        if (answers.empty()) {
+            return none;
         }
-        const QString answer = fileAnswers.front();
-        fileAnswers.pop_front();
+        T answer = std::move(answers.front());
+        answers.pop_front();
         return answer;
     }
 };
