@@ -33,7 +33,7 @@ int encode(const std::vector<Picture>& frames, QByteArray* bytes) {
     return status == tools::kGifOk ? animation.finish(bytes) : status;
 }
 
-class GifWriterTest : public TempFolderTest {};
+using GifWriterTest = TempFolderTest;
 
 // Each depth; a one-pixel frame; a palette shorter than the table (padded black); and a noisy
 // 8-bit frame larger than the others, long enough for the code table to fill.

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <csignal>
 
 FileSizeLimit::FileSizeLimit(long long bytes) {
@@ -46,13 +45,10 @@ bool setImmutable(const QString& folder, bool on) {
 
 }  // namespace
 
-FolderRefusingNewFiles::FolderRefusingNewFiles(const QString& folder) : folder_(folder) {
-    if (geteuid() == 0) {
-        immutable_ = setImmutable(folder_, true);
-        active_ = immutable_;
-        return;
-    }
-    active_ = QFile::setPermissions(folder_, QFile::ReadOwner | QFile::ExeOwner);
+FolderRefusingNewFiles::FolderRefusingNewFiles(const QString& folder)
+    : folder_(folder), immutable_(geteuid() == 0 && setImmutable(folder_, true)) {
+    active_ = geteuid() == 0 ? immutable_
+                             : QFile::setPermissions(folder_, QFile::ReadOwner | QFile::ExeOwner);
 }
 
 FolderRefusingNewFiles::~FolderRefusingNewFiles() {

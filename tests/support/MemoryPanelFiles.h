@@ -31,15 +31,13 @@ class MemoryPanelFiles : public tools::PanelFiles {
     int write(const QString& fileName, const std::vector<imaging::Picture>& pictures, int code,
               QString* written) override {
         *written = fileName;
-        if (writeStatus != tools::kToolOk) {
-            return writeStatus;
+        if (writeStatus == tools::kToolOk) {
+            std::vector<tools::PanelFrame>& frames = stored[fileName] = {};
+            for (const imaging::Picture& p : pictures) {
+                frames.push_back({p, code});
+            }
         }
-        std::vector<tools::PanelFrame> frames;
-        for (const imaging::Picture& p : pictures) {
-            frames.push_back({p, code});
-        }
-        stored[fileName] = frames;
-        return tools::kToolOk;
+        return writeStatus;
     }
 
     std::map<QString, std::vector<tools::PanelFrame>> stored;
