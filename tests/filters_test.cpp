@@ -52,7 +52,6 @@ TEST(Filters, GoldenPixels) {
         {"intensity of grey", at(intensity, -200), of(8, 2, {100, 30}), {49, 0}},
         {"contrast -500", at(contrast, -500), levels, {64, 114, 164, 192, 128, 128}},
         {"contrast 500", at(contrast, 500), levels, {0, 72, 255, 255, 126, 128}},
-        {"contrast 1000", at(contrast, 1000), levels, {0, 0, 255, 255, 0, 255}},
         {"contrast clamped to -1000", at(contrast, -3000), levels, Bytes(6, 128)},
         // 90 + 2 * 80; the rest 0 - 2 * 10 clamps to 0.
         {"sharpen 1000", at(sharpen, 1000), dot, {0, 0, 0, 0, 250, 0, 0, 0, 0}},
@@ -70,7 +69,6 @@ TEST(Filters, GoldenPixels) {
         {"equalise grey", histoEqualize, of(8, 4, {10, 10, 50, 200}), {0, 0, 128, 255}},
         {"equalise rgb: blue holds one value", histoEqualize, pair, {0, 255, 18, 255, 0, 18}},
         {"intensity 2-bit", at(intensity, 200), grey2, {1, 2, 1}, lifted},
-        {"sharpen 2-bit by 0", at(sharpen, 0), grey2, {1, 2, 1}},
         {"median 2-bit by 1", at(median, 1), grey2, {1, 2, 1}},
         // Entries 1 (85) twice and 2 (170) once; 0 and 3 unused.
         {"equalise 2-bit", histoEqualize, grey2, {1, 2, 1}, {0, 0, 0xFFFFFF, 0xFFFFFF}},

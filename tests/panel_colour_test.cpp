@@ -4,7 +4,6 @@
 #include "imaging/Status.h"
 #include "produce/OutputFrames.h"
 #include "produce/PicMCut.h"
-#include "store/OutputStore.h"
 
 using namespace imaging;
 using produce::kDefaultChannelLevels;
@@ -98,16 +97,6 @@ TEST(OutputFrames, AddAndCopyKeepBothListsInStep) {
     EXPECT_EQ(produce::copyOutputFrame(lists, 4, 0), kInvalidArgument);
     EXPECT_EQ((std::array{colour.BitmapListCount(), panel.BitmapListCount()}), (std::array{4, 4}));
     EXPECT_EQ((std::array{colour.BitmapListIndex(), panel.BitmapListIndex()}), (std::array{3, 3}));
-}
-
-TEST(OutputStore, CapacityAndInsertionPosition) {
-    EXPECT_FALSE(store::fitsOutputLimit(85, 6));
-    EXPECT_TRUE(store::fitsOutputLimit(85, 5));
-    EXPECT_EQ(store::framesThatFit(88, 5), 2);
-    EXPECT_EQ(store::framesThatFit(0, 120), 90);
-    EXPECT_EQ(store::insertionPosition(0, 0, store::kInsertAfter), 0);
-    EXPECT_EQ(store::insertionPosition(5, 2, store::kInsertAfter), 3);
-    EXPECT_EQ(store::insertionPosition(5, 2, 0), 2);  // any other answer: before
 }
 
 }  // namespace

@@ -50,8 +50,7 @@ TEST_F(PanelDescriptionTest, TypeLinesAreCheckedOnlyAfterTheTypeHeader) {
         {" \r\n\n", 4},
         {"[FileType]", 4},
         {"[FileType]\n", 4},
-        {QByteArray("BM\x00\x00[Panel]\nWidth=100\n", 20), 4},
-    };
+        {QByteArray("BM\x00\x00[Panel]\nWidth=100\n", 20), 4}};
     for (const auto& [text, status] : cases) {
         EXPECT_EQ(read(text), status) << text.toHex().toStdString();
         if (status == 0) {
@@ -80,27 +79,25 @@ TEST_F(PanelDescriptionTest, MissingKeysGiveTheDefaultsAndLevelsAboveTheCountAre
 
 // Values the window cannot use refuse the whole description; levels above the count are not
 // read, so they cannot refuse it.
-TEST_F(PanelDescriptionTest, UnusableValuesAreRefused) {
+TEST_F(PanelDescriptionTest, UnusableValuesAndUnreadableFilesAreRefused) {
     const char* refused[] = {
         "[Panel]\nWidth=0\n",        "[Panel]\nWidth=257\n",     "[Panel]\nHeight=-1\n",
         "[Panel]\nViewRight=45\n",   "[Panel]\nInfoBottm=59\n",  "[Panel]\nViewLeft=-1\n",
         "[Panel]\nInfoRight=5000\n", "[Panel]\nPixelSpace=-2\n", "[Red]\n1=256\n",
-        "[Blue]\nColors=1\n0=-1\n",
-    };
+        "[Blue]\nColors=1\n0=-1\n"};
     for (const char* text : refused) {
         EXPECT_EQ(read(text), 4) << text;
         EXPECT_EQ(description, earlier()) << text;
     }
     EXPECT_EQ(read("[Panel]\nWidth=256\nHeight=1\nViewRight=46\n[Red]\nColors=1\n3=999\n"), 0);
     EXPECT_EQ(description.red.levels[3], 40);
-}
-
-TEST_F(PanelDescriptionTest, FilesThatCannotBeReadGiveTheirStatus) {
+    // Files that cannot be read: missing or a folder (1), a pipe (2).
     description = earlier();
-    EXPECT_EQ(readPanelDescription(path("none.pnl"), description), 1);
-    EXPECT_EQ(readPanelDescription(dir_.path(), description), 1);
     ASSERT_EQ(mkfifo(path("pipe.pnl").toLocal8Bit().constData(), 0600), 0);
-    EXPECT_EQ(readPanelDescription(path("pipe.pnl"), description), 2);
+    for (const auto& [file, status] :
+         {std::pair{path("none.pnl"), 1}, {dir_.path(), 1}, {path("pipe.pnl"), 2}}) {
+        EXPECT_EQ(readPanelDescription(file, description), status);
+    }
     EXPECT_EQ(description, earlier());
 }
 

@@ -2,11 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <functional>
-#include <numeric>
 
-#include "files/Cfilectl.h"
-#include "imaging/LeadModel.h"
 #include "support/TempFolderTest.h"
 #include "support/ToolRun.h"
 #include "tools/CfilePanelFiles.h"
@@ -16,14 +12,6 @@ namespace {
 ToolResult run(const QStringList& args) {
     tools::CfilePanelFiles files;
     return runToolWith(files, args);
-}
-
-// Sets byte `field` of the record at `record` and makes the record's check byte right again.
-void patchRecord(QByteArray& bytes, int record, int size, int field, char value) {
-    bytes[record + field] = value;
-    bytes[record + 3] = 0;
-    bytes[record + 3] = static_cast<char>(~std::accumulate(
-        bytes.begin() + record, bytes.begin() + record + size, char{0}, std::bit_xor<>()));
 }
 
 class ToolRoundTrip : public TempFolderTest {
@@ -53,18 +41,15 @@ TEST_F(ToolRoundTrip, ImportInfoAndExportAtEachDepth) {
     }
 }
 
-// Damaged files give their status. Files other programs write within what the window reads
-// are accepted: a level count of three (read at 2 bits), a larger data offset, and each frame
-// with its own background colour.
-TEST_F(ToolRoundTrip, DamagedFilesGiveTheirStatusAndOthersWhatTheWindowLoads) {
+// The reader's statuses are tested with the panel files; here the tool's exit code and message.
+TEST_F(ToolRoundTrip, DamagedFilesGiveTheirExitCodeAndMessage) {
     const QString zma = path("other.zma");
     ASSERT_EQ(run({"import", "--dither", "none", zma, picture, picture}).code, 0);
     QByteArray bytes = bytesOf(zma);
     write("cut.zma", bytes.chopped(10));
     write("empty.zma", QByteArray("za\0\0", 4));
-    QByteArray check = bytes;
-    check[7] = static_cast<char>(check[7] ^ 0x5A);
-    write("check.zma", check);
+    bytes[7] = static_cast<char>(bytes[7] ^ 0x5A);
+    write("check.zma", bytes);
     for (const auto& [name, code, message] :
          {std::tuple{"check.zma", 3, "a frame fails its check byte"},
           {"cut.zma", 4, "the file ends early"},
@@ -73,22 +58,6 @@ TEST_F(ToolRoundTrip, DamagedFilesGiveTheirStatusAndOthersWhatTheWindowLoads) {
         EXPECT_EQ(r.code, code) << name;
         EXPECT_TRUE(r.err.startsWith(path(name) + ": " + message)) << r.err.toStdString();
     }
-
-    constexpr int kRecord = 2169;
-    patchRecord(bytes, 4, kRecord, 7, 2);
-    patchRecord(bytes, 4, kRecord, 2, 12);
-    patchRecord(bytes, 4 + kRecord, kRecord, 8, 52);
-    write("other.zma", bytes);
-    imaging::LeadModel list, work;
-    CustumFileControl control;
-    control.SetFileName(zma);
-    ASSERT_EQ(control.Load(list, work), CustumFileControl::kOk);
-    EXPECT_EQ(run({"info", zma}).out, zma +
-                                          ": 2 frames\nframe 1: 160x54, 2 bits, background 63\n"
-                                          "frame 2: 160x54, 2 bits, background 52\n");
-    ASSERT_EQ(run({"export", zma, path("other.png")}).code, 0);
-    const QImage first(path("other-001.png"));
-    EXPECT_EQ(qGray(first.pixel(159, 27)), qGray(list.bitmapListItem(0).colourAt(159, 27)));
 }
 
 TEST_F(ToolRoundTrip, RunsWithoutAnyWindowingPlatform) {

@@ -44,8 +44,8 @@ TEST(TUndoControl, ElevenEditsAndElevenUndosRestoreTheLastTen) {
                   std::pair(100 + step, 100 + step));
     }
     history.Undo(&colour, &panel);  // the first edit's step went with the eleventh
-    EXPECT_EQ(levelOf(panel, 1), 101);
-    EXPECT_EQ(std::pair(levelOf(panel, 0), levelOf(panel, 2)), std::pair(0, 2));
+    EXPECT_EQ(std::tuple(levelOf(panel, 0), levelOf(panel, 1), levelOf(panel, 2)),
+              std::tuple(0, 101, 2));
 }
 
 // An edit of every frame of both lists, then one of the current panel frame only; ranges outside

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -31,11 +32,8 @@ inline ToolResult runToolWith(tools::PanelFiles& files, const QStringList& args)
 inline QString twoColourPicture(const QTemporaryDir& dir, const QString& name, QRgb left,
                                 QRgb right) {
     QImage image(40, 10, QImage::Format_RGB32);
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            image.setPixel(x, y, x < 20 ? left : right);
-        }
-    }
+    image.fill(left);
+    QPainter(&image).fillRect(20, 0, 20, 10, QColor(right));
     const QString path = dir.filePath(name);
     EXPECT_TRUE(image.save(path));
     return path;
